@@ -1,0 +1,10 @@
+#pragma once
+#include "toolkit/definition.h"
+
+namespace vl {
+
+WindowDef AboutWindowDefinition();
+
+inline constexpr const char* kAuthorWebAddress = "www.veilora.net";
+
+}  // namespace vl

@@ -1,0 +1,8 @@
+#pragma once
+#include "toolkit/definition.h"
+
+namespace vl {
+
+WindowDef MaskPanelWindowDefinition();
+
+}  // namespace vl

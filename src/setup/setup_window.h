@@ -1,0 +1,8 @@
+#pragma once
+#include "toolkit/toolkit.h"
+
+namespace vl {
+
+extern WindowUnit SetupWindow;
+
+}  // namespace vl
