@@ -1,0 +1,2 @@
+// (tests to come)
+#include <gtest/gtest.h>
