@@ -397,19 +397,19 @@ std::vector<std::uint32_t> TestMask(int width, int height) {
   return mask;
 }
 
-struct IcoEntrySpec {
+struct IcoEntryParts {
   std::uint8_t width, height, colours;
   std::uint16_t bitCount;
   Buffer image;
 };
 
-Buffer WriteIco(const std::vector<IcoEntrySpec>& entries, std::uint16_t type = 1) {
+Buffer WriteIco(const std::vector<IcoEntryParts>& entries, std::uint16_t type = 1) {
   Buffer b;
   Append16(b, 0);
   Append16(b, type);
   Append16(b, static_cast<std::uint32_t>(entries.size()));
   std::size_t offset = 6 + 16 * entries.size();
-  for (const IcoEntrySpec& e : entries) {
+  for (const IcoEntryParts& e : entries) {
     b.push_back(e.width);
     b.push_back(e.height);
     b.push_back(e.colours);
@@ -420,11 +420,11 @@ Buffer WriteIco(const std::vector<IcoEntrySpec>& entries, std::uint16_t type = 1
     Append32(b, static_cast<std::uint32_t>(offset));
     offset += e.image.size();
   }
-  for (const IcoEntrySpec& e : entries) b.insert(b.end(), e.image.begin(), e.image.end());
+  for (const IcoEntryParts& e : entries) b.insert(b.end(), e.image.begin(), e.image.end());
   return b;
 }
 
-IcoEntrySpec IconEntry(int bpp, int side) {
+IcoEntryParts IconEntry(int bpp, int side) {
   const Picture pic = MakePicture(bpp, side, side);
   const std::uint8_t colours = bpp <= 4 ? static_cast<std::uint8_t>(1 << bpp) : 0;
   return {static_cast<std::uint8_t>(side), static_cast<std::uint8_t>(side), colours,
@@ -528,7 +528,7 @@ TEST(PictureIcoPick, Rule) {
 }
 
 TEST(PictureIcoPick, NineImageFileGivesTheLast16x16TrueColourImage) {
-  std::vector<IcoEntrySpec> entries;
+  std::vector<IcoEntryParts> entries;
   for (int bpp : {1, 8, 32})
     for (int side : {48, 32, 16}) entries.push_back(IconEntry(bpp, side));
   ASSERT_EQ(entries.size(), 9u);
@@ -583,7 +583,7 @@ TEST(PictureIcoInfo, ReadsTheImageHeader) {
   };
   for (const Case c : {Case{1, 32}, Case{4, 16}, Case{8, 48}, Case{24, 24}, Case{32, 16}}) {
     SCOPED_TRACE(testing::Message() << c.bpp << " bpp " << c.side);
-    const IcoEntrySpec e = IconEntry(c.bpp, c.side);
+    const IcoEntryParts e = IconEntry(c.bpp, c.side);
     const auto info = ReadIconImageInfo(View(e.image));
     ASSERT_TRUE(info.has_value());
     EXPECT_EQ(info->width, c.side);
@@ -683,8 +683,8 @@ TEST(PictureIcoDecode, PaletteLargerThanDepthRejected) {
 }
 
 TEST(PictureDecodePicture, IcoUsesItsFirstEntry) {
-  const IcoEntrySpec first = IconEntry(4, 5);
-  const IcoEntrySpec second = IconEntry(32, 16);
+  const IcoEntryParts first = IconEntry(4, 5);
+  const IcoEntryParts second = IconEntry(32, 16);
   const Buffer file = WriteIco({first, second});
   const Image expected = DecodeIconImage(View(first.image));
   ASSERT_FALSE(expected.empty());
