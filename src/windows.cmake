@@ -16,7 +16,9 @@ add_library(veilora_toolkit STATIC
   toolkit/controls/button.cpp
   toolkit/controls/label.cpp
   toolkit/controls/pending_drawn.cpp
-  toolkit/controls/pending_native.cpp
+  toolkit/controls/slider_bar.cpp
+  toolkit/controls/color_picker.cpp
+  toolkit/controls/hyper_linker.cpp
 )
 target_link_libraries(veilora_toolkit PUBLIC veilora_core comctl32 comdlg32 shell32 gdi32 msimg32 user32 advapi32)
 

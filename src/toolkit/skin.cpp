@@ -3,6 +3,7 @@
 // reaches the control's own procedure.
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <vector>
@@ -94,13 +95,19 @@ LRESULT CALLBACK SkinProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
     }
     case WM_ERASEBKGND:
       return 1;
-    case WM_MOUSEMOVE:
-      if (!s->hover) {
-        s->hover = true;
+    case WM_MOUSEMOVE: {
+      // A pressed button holds the capture and sees moves outside itself too, so hover follows
+      // the point itself (otherwise a press dragged out and released left the hover look on).
+      // Leave tracking is asked for at every move over it, so it is on whenever hover is.
+      RECT rc;
+      ::GetClientRect(h, &rc);
+      s->hover = ::PtInRect(&rc, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}) != FALSE;
+      if (s->hover) {
         TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, h, 0};
         ::TrackMouseEvent(&tme);
       }
       break;
+    }
     case WM_MOUSELEAVE:
       s->hover = false;
       break;

@@ -1,0 +1,54 @@
+// Pictures as GDI bitmaps, and the off-screen buffer the drawn kinds paint through.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+
+#include "toolkit/bytes.h"
+#include "toolkit/definition.h"
+#include "toolkit/handles.h"
+#include "toolkit/picture.h"
+
+namespace vl {
+
+// A decoded picture with its pixels (for outlines) and a bitmap holding the same pixels.
+struct PictureBitmap {
+  Image image;
+  OwnedBitmap bitmap;
+
+  bool empty() const { return !bitmap; }
+  int width() const { return image.width; }
+  int height() const { return image.height; }
+};
+
+// A 32-bit top-down DIB section with the image's pixels; empty for an empty image or when GDI
+// refuses.
+OwnedBitmap MakeDib(const Image& image);
+
+// Decodes a picture value; empty, undecodable or unmakeable data gives an empty result.
+PictureBitmap MakePictureBitmap(Bytes file);
+inline PictureBitmap MakePictureBitmap(const Picture& p) { return MakePictureBitmap(Bytes{p.data(), p.size()}); }
+
+// Draws the whole bitmap with its top-left corner at (x, y), at natural size.
+void DrawBitmap(HDC dc, const PictureBitmap& picture, int x, int y);
+
+// A memory DC with a bitmap compatible with `target`, `width` x `height`: the kinds draw into
+// dc() and copy the result in one BitBlt, so a redraw never shows its intermediate steps.
+class OffscreenBuffer {
+ public:
+  OffscreenBuffer(HDC target, int width, int height);
+  OffscreenBuffer(const OffscreenBuffer&) = delete;
+  OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
+
+  // Null when GDI could not make the buffer; callers then draw straight to the target.
+  HDC dc() const { return dc_.get(); }
+  void CopyTo(HDC target, int x, int y) const;
+
+ private:
+  int width_, height_;
+  OwnedDc dc_;
+  OwnedBitmap bitmap_;
+  std::optional<Selected> selected_;  // declared last: puts the DC's own bitmap back first
+};
+
+}  // namespace vl
