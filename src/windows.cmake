@@ -15,7 +15,10 @@ add_library(veilora_toolkit STATIC
   toolkit/controls/text_drawing.cpp
   toolkit/controls/button.cpp
   toolkit/controls/label.cpp
-  toolkit/controls/pending_drawn.cpp
+  toolkit/controls/dib.cpp
+  toolkit/controls/pic_box.cpp
+  toolkit/controls/pic_btn.cpp
+  toolkit/controls/trans_label.cpp
   toolkit/controls/slider_bar.cpp
   toolkit/controls/color_picker.cpp
   toolkit/controls/hyper_linker.cpp
