@@ -45,7 +45,9 @@ void Control::BorderStyles(int border, DWORD& style, DWORD& exStyle) {
 
 bool Control::Create(HWND parent, int id) {
   NativeClass nc = Native();
-  if (nc.className == kOwnClass) RegisterOwnClass();
+  // By content: each translation unit may hold its own copy of the class name's literal.
+  const bool own = ::lstrcmpW(nc.className, kOwnClass) == 0;
+  if (own) RegisterOwnClass();
   DWORD style = WS_CHILD | nc.style;
   if (def_.visible) style |= WS_VISIBLE;
   if (def_.disabled) style |= WS_DISABLED;
@@ -55,7 +57,7 @@ bool Control::Create(HWND parent, int id) {
                                 def_.width, def_.height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), State().instance, this);
   if (!hwnd) return false;
-  if (nc.className != kOwnClass) hwnd_ = OwnedWindow(hwnd);  // own kinds take it at WM_NCCREATE
+  if (!own) hwnd_ = OwnedWindow(hwnd);  // own kinds take it at WM_NCCREATE
 
   if (auto f = FontToMake(def_.font)) {
     LOGFONTW lf{};

@@ -33,8 +33,9 @@ namespace {
 void SendMouse(int x, int y, DWORD flags) {
   INPUT in{};
   in.type = INPUT_MOUSE;
-  in.mi.dx = static_cast<LONG>((x * 65536LL + ScreenWidth() / 2) / ScreenWidth());
-  in.mi.dy = static_cast<LONG>((y * 65536LL + ScreenHeight() / 2) / ScreenHeight());
+  // Aim at the middle of the pixel: the conversion back to pixels truncates.
+  in.mi.dx = static_cast<LONG>(((2LL * x + 1) * 65536) / (2LL * ScreenWidth()));
+  in.mi.dy = static_cast<LONG>(((2LL * y + 1) * 65536) / (2LL * ScreenHeight()));
   in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   ::SendInput(1, &in, sizeof in);
   Pump(30);
