@@ -11,6 +11,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"VeiloraWindow";
 constexpr int kFirstControlId = 1000;  // clear of IDOK and IDCANCEL, which keyboard navigation sends
+constexpr LONG kLargestSide = 32767;   // the largest window side X11 and GDI coordinates allow
 
 }  // namespace
 
@@ -175,6 +176,13 @@ void LoadedWindow::SetIcons() {
 }
 
 LRESULT CALLBACK LoadedWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_GETMINMAXINFO) {
+    // Sizes are used as given, also beyond the screen (the mask reaches past every edge). By
+    // default Windows cuts an overlapped window down to the screen plus its frame, at creation
+    // (before WM_NCCREATE, hence here) and on every move.
+    reinterpret_cast<MINMAXINFO*>(lp)->ptMaxTrackSize = POINT{kLargestSide, kLargestSide};
+    return 0;
+  }
   if (msg == WM_NCCREATE) {
     auto* self = static_cast<LoadedWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
