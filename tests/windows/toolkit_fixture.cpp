@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "toolkit/toolkit.h"
@@ -45,7 +46,17 @@ void Created() {
   if (g_scenario == "missing-function") vl::BindDeclaredFunction("user32.dll", "NoSuchFunctionInUser32");
 }
 
-vl::WindowUnit Main{"Main", MainDefinition, vl::WindowEvents{.created = Created, .canClose = CloseAnswer}};
+void Tray(int);
+
+vl::WindowUnit Main{"Main", MainDefinition,
+                    vl::WindowEvents{.created = Created, .canClose = CloseAnswer, .trayEvent = Tray}};
+
+// A tray callback stands for any handler that runs from the main loop.
+void Tray(int) {
+  if (g_scenario == "tray-end") vl::EndProgram(7);
+  if (g_scenario == "tray-missing") vl::BindDeclaredFunction("user32.dll", "NoSuchFunctionInUser32");
+  if (g_scenario == "tray-destroy") vl::DestroyWindow(Main);
+}
 
 }  // namespace
 
