@@ -21,6 +21,11 @@ struct OrdinaryWindow {
     Pump(50);
   }
   ~OrdinaryWindow() { ::DestroyWindow(hwnd); }
+  // Back to the top of the normal band (beneath the top-most windows).
+  void Raise() const {
+    ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    Pump(50);
+  }
   HWND hwnd;
 };
 
@@ -130,6 +135,7 @@ TEST(About, ModalCentredAndClosedEveryWay) {
   };
   for (const auto& way : ways) {
     SCOPED_TRACE(way.how);
+    ordinary.Raise();
     const std::vector<HWND> before = p.Windows();
     p.Click(::GetDlgItem(setup, setup_ids::k按钮1));
     HWND about = p.WaitForNewWindow(before);
@@ -143,7 +149,7 @@ TEST(About, ModalCentredAndClosedEveryWay) {
     EXPECT_EQ(p.Text(about, about_ids::k按钮1), L"关闭");
     EXPECT_EQ(p.Text(about, about_ids::k透明标签1), L"关于此软件");
     // The opener's buttons do nothing while the box is open.
-    ::PostMessageW(::GetDlgItem(setup, setup_ids::k按钮2), BM_CLICK, 0, 0);
+    p.Click(::GetDlgItem(setup, setup_ids::k按钮2));
     Pump(200);
     EXPECT_TRUE(::IsWindowVisible(setup));
 
@@ -180,8 +186,8 @@ TEST(About, OpenedFromThePanelWhileTheMaskIsOn) {
   ASSERT_TRUE(about);
   EXPECT_FALSE(::IsWindowEnabled(panel));
   EXPECT_TRUE(IsTopMost(mask));
-  // Tray icons still work while the box is open.
-  ::PostMessageW(::GetDlgItem(panel, panel_ids::k按钮2), BM_CLICK, 0, 0);
+  // Tray icons still work while the box is open; the panel's buttons do not.
+  p.Click(::GetDlgItem(panel, panel_ids::k按钮2));
   Pump(200);
   EXPECT_TRUE(::IsWindowVisible(panel)) << "the panel's buttons do nothing";
   p.Tray(mask, WM_LBUTTONUP);
