@@ -462,6 +462,8 @@ TEST_F(Drawn, PicBtnShowsThePictureOfItsStateAndFallsBackToNormal) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     g_clicks = 0;
+    // The pointer starts far away: where an earlier case left it, it could hover the button.
+    MoveMouse({vt::ScreenWidth() - 1, vt::ScreenHeight() - 1});
     HWND top = Load({SwitchButton(c.hoverAndPressed)});
     HWND btn = Child("图形按钮");
     const POINT o = OriginIn(top, btn);

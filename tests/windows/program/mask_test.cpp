@@ -29,7 +29,9 @@ void ExpectMask(HWND mask, BYTE alpha, LONG exBefore) {
   EXPECT_EQ(style & WS_CAPTION, WS_CAPTION) << "the title bar stays with its text";
   for (HWND c : Children(mask)) EXPECT_FALSE(::IsWindowVisible(c)) << ::GetDlgCtrlID(c);
   HMENU menu = ::GetSystemMenu(mask, FALSE);
-  if (menu) EXPECT_EQ(::GetMenuState(menu, SC_MOVE, MF_BYCOMMAND), static_cast<UINT>(-1)) << "cannot be moved";
+  if (menu) {
+    EXPECT_EQ(::GetMenuState(menu, SC_MOVE, MF_BYCOMMAND), static_cast<UINT>(-1)) << "cannot be moved";
+  }
 }
 
 TEST(Mask, SwitchTurnsTheSetupWindowIntoTheMask) {

@@ -99,7 +99,9 @@ TEST(SetupWindow, ControlsInDefinedOrderPlaceAndVisibility) {
     EXPECT_EQ(rc.bottom, rows[i].rc.bottom);
     // Shown controls read visible even outside the client area.
     EXPECT_EQ(::IsWindowVisible(children[i]) != FALSE, rows[i].visible);
-    if (rows[i].cls) EXPECT_EQ(ClassOf(children[i]), rows[i].cls);
+    if (rows[i].cls) {
+      EXPECT_EQ(ClassOf(children[i]), rows[i].cls);
+    }
   }
   EXPECT_EQ(p.Text(p.setup(), k按钮3), L"关闭");
   EXPECT_EQ(p.Text(p.setup(), k按钮2), L"最小化");
