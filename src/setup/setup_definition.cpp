@@ -34,7 +34,7 @@ ControlDef HiddenExplanationLabel() {
   return c;
 }
 
-WindowDef SetupWindowDefinition() {
+WindowDef MainWindowFrame() {
   WindowDef w;
   w.left = 50;
   w.top = 50;
@@ -46,21 +46,37 @@ WindowDef SetupWindowDefinition() {
   w.controlButtons = true;
   w.placement = 1;
   w.movable = true;
-  w.icon = PictureOf(trayIconImage);
   w.escCloses = false;
   w.showInTaskbar = false;
+  return w;
+}
+
+ControlDef SwitchButton(Bytes normal, Bytes hover, Bytes pressed) {
+  ControlDef c = Control(ControlKind::PicBtn, "图形按钮1", 194, 158, 80, 24);
+  c.transparentColour = 0x00FFFFFF;
+  c.normalPicture = PictureOf(normal);
+  c.hoverPicture = PictureOf(hover);
+  c.pressedPicture = PictureOf(pressed);
+  return c;
+}
+
+ControlDef MaskColourPicker(int left, int top) {
+  ControlDef c = Control(ControlKind::ColorPicker, "颜色选择器1", left, top, 40, 32);
+  c.visible = false;
+  c.tabStop = true;
+  c.colour = kMaskColour;
+  return c;
+}
+
+WindowDef SetupWindowDefinition() {
+  WindowDef w = MainWindowFrame();
+  w.icon = PictureOf(trayIconImage);
   w.alwaysOnTop = true;
 
   ControlDef opacityText = Control(ControlKind::TransLabel, "透明标签1", 944, 376, 128, 32);
   opacityText.caption = "透明标签1";
   opacityText.hAlign = 1;
   opacityText.vAlign = 1;
-
-  ControlDef offSwitch = Control(ControlKind::PicBtn, "图形按钮1", 194, 158, 80, 24);
-  offSwitch.transparentColour = 0x00FFFFFF;
-  offSwitch.normalPicture = PictureOf(switchOffNormalImage);
-  offSwitch.hoverPicture = PictureOf(switchOffHoverImage);
-  offSwitch.pressedPicture = PictureOf(switchOffPressedImage);
 
   ControlDef slider = Control(ControlKind::SliderBar, "滑块条1", 845, 430, 342, 32);
   slider.tabStop = true;
@@ -76,11 +92,6 @@ WindowDef SetupWindowDefinition() {
   slider.maximum = 255;
   slider.position = 1;
 
-  ControlDef picker = Control(ControlKind::ColorPicker, "颜色选择器1", 632, 416, 40, 32);
-  picker.visible = false;
-  picker.tabStop = true;
-  picker.colour = kMaskColour;
-
   w.controls = {
       Button("按钮3", 264, 397, 80, 32, "关闭"),
       Button("按钮2", 147, 397, 80, 32, "最小化"),
@@ -90,10 +101,10 @@ WindowDef SetupWindowDefinition() {
       PicBox("图片框2", 0, 0, 360, 144, kDefaultColour, 1, Bytes{}),
       PicBox("图片框1", 64, 159, 104, 24, 0x00FFFFFF, 2, switchCaptionImage),
       opacityText,
-      offSwitch,
+      SwitchButton(switchOffNormalImage, switchOffHoverImage, switchOffPressedImage),
       HiddenExplanationLabel(),
       slider,
-      picker,
+      MaskColourPicker(632, 416),
   };
   return w;
 }
