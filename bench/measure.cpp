@@ -1,0 +1,261 @@
+// bench_measure RUNS IDLE_SECONDS
+// Starts veilora.exe and the floor program (bench_floor.exe) in turn, RUNS times each after one
+// warm-up start of both, and prints one line of figures per run for scripts/bench to summarise:
+//   start_ms      CreateProcess to the first window visible (EnumWindows by process id: Wine's
+//                 WaitForInputIdle does not work)
+//   mask_ms       the switch's button-up (real input) to the mask in place as the API reports it
+//   idle_cpu_ms   user + kernel time over IDLE_SECONDS with the mask on (the floor: its window)
+//   cpu_start_ms  user + kernel time from process start to a second after the window showed
+//   ws_*, commit_* WorkingSetSize and PagefileUsage after start and with the mask on, in KiB
+//   live_*        the program's own count of live native handles ("Veilora.LiveHandles"; the
+//                 system's count, GetGuiResources, answers 0 under Wine); na for the floor
+// Runs in the desktop that scripts/wine-test makes; nothing else may move the mouse meanwhile.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kSwitchId = 1008;   // the setup window's 图形按钮1: ids follow the definition order
+constexpr BYTE kMaskAlpha = 60;
+constexpr int kMaskMargin = 300;  // the mask runs from (-10, -10) to 290 px past the far edges
+constexpr DWORD kSettleMs = 1000;
+constexpr DWORD kGiveUpMs = 20000;
+
+double Now() {
+  static const double perMs = [] {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER c;
+  ::QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / perMs;
+}
+
+std::wstring ExeDir() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p = path;
+  return p.substr(0, p.find_last_of(L"\\/") + 1);
+}
+
+struct FindData {
+  DWORD pid;
+  const wchar_t* cls;
+  HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND h, LPARAM lp) {
+  auto* d = reinterpret_cast<FindData*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  wchar_t cls[64] = {};
+  ::GetClassNameW(h, cls, 64);
+  if (pid == d->pid && ::IsWindowVisible(h) && std::wstring(cls) == d->cls) {
+    d->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND VisibleWindow(DWORD pid, const wchar_t* cls) {
+  FindData d{pid, cls, nullptr};
+  ::EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&d));
+  return d.found;
+}
+
+void SendMouse(int x, int y, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = (x * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = (y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+  ::SendInput(1, &in, sizeof in);
+}
+
+// A point inside the control's shape: its centre, or the nearest point on the centre line that
+// its window region keeps (the switch's white letters are cut out).
+POINT PointInside(HWND control) {
+  RECT rc{};
+  ::GetWindowRect(control, &rc);
+  POINT p{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+  if (::GetWindowRgn(control, rgn) != ERROR) {
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    for (int dx = 0; dx < w; ++dx)
+      if (::PtInRegion(rgn, w / 2 + dx, h / 2) || ::PtInRegion(rgn, w / 2 - dx, h / 2)) {
+        p.x = rc.left + (::PtInRegion(rgn, w / 2 + dx, h / 2) ? w / 2 + dx : w / 2 - dx);
+        break;
+      }
+  }
+  ::DeleteObject(rgn);
+  return p;
+}
+
+bool MaskInPlace(HWND mask) {
+  const LONG ex = ::GetWindowLongW(mask, GWL_EXSTYLE);
+  const LONG want = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST;
+  if ((ex & want) != want || !::IsWindowVisible(mask)) return false;
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!::GetLayeredWindowAttributes(mask, &key, &alpha, &flags) || alpha != kMaskAlpha ||
+      !(flags & LWA_ALPHA))
+    return false;
+  RECT rc{};
+  ::GetWindowRect(mask, &rc);
+  return rc.left <= 0 && rc.top <= 0 && rc.right >= ::GetSystemMetrics(SM_CXSCREEN) + kMaskMargin - 10 &&
+         rc.bottom >= ::GetSystemMetrics(SM_CYSCREEN) + kMaskMargin - 10;
+}
+
+double CpuMs(HANDLE process) {
+  FILETIME created, ended, kernel, user;
+  if (!::GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
+  auto value = [](FILETIME f) { return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+  return static_cast<double>(value(kernel) + value(user)) / 10000.0;
+}
+
+struct Memory {
+  SIZE_T workingSet = 0, commit = 0;
+};
+
+Memory MemoryOf(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS pmc{};
+  pmc.cb = sizeof pmc;
+  Memory m;
+  if (::GetProcessMemoryInfo(process, &pmc, sizeof pmc)) {
+    m.workingSet = pmc.WorkingSetSize;
+    m.commit = pmc.PagefileUsage;
+  }
+  return m;
+}
+
+// Any of the program's windows answers with the toolkit's count of live native handles; -1 when
+// nothing answers (the floor, or a build without the message).
+long LiveHandles(HWND window) {
+  static const UINT message = ::RegisterWindowMessageW(L"Veilora.LiveHandles");
+  DWORD_PTR result = 0;
+  if (!::SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) || result == 0) return -1;
+  return static_cast<long>(result);
+}
+
+std::string Figure(double value, const char* format) {
+  if (value < 0) return "na";
+  char text[32];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+struct Program {
+  const char* name;
+  const wchar_t* exe;
+  const wchar_t* windowClass;
+  bool hasMask;
+};
+
+// One start of the program. Prints its line unless it is a warm-up; false if it went wrong.
+bool Run(const Program& program, DWORD idleSeconds, bool print) {
+  std::wstring command = L"\"" + ExeDir() + program.exe + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  const double started = Now();
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeDir().c_str(), &si,
+                        &pi)) {
+    std::fprintf(stderr, "bench_measure: cannot start %s (error %lu)\n", program.name, ::GetLastError());
+    return false;
+  }
+  ::CloseHandle(pi.hThread);
+  bool ok = false;
+  HWND window = nullptr;
+  double startMs = 0, maskMs = -1;
+  Memory atStart, withMask;
+  double idleCpu = 0, startCpu = 0;
+  long liveAtStart = -1, liveWithMask = -1;
+  for (;;) {
+    if ((window = VisibleWindow(pi.dwProcessId, program.windowClass))) break;
+    if (Now() - started > kGiveUpMs) break;
+    ::Sleep(1);
+  }
+  if (!window) {
+    std::fprintf(stderr, "bench_measure: %s showed no window\n", program.name);
+  } else {
+    startMs = Now() - started;
+    ::Sleep(kSettleMs);
+    atStart = MemoryOf(pi.hProcess);
+    startCpu = CpuMs(pi.hProcess);
+    liveAtStart = LiveHandles(window);
+    bool masked = true;
+    if (program.hasMask) {
+      masked = false;
+      HWND button = ::GetDlgItem(window, kSwitchId);
+      const POINT p = PointInside(button);
+      SendMouse(p.x, p.y, 0);
+      ::Sleep(50);
+      SendMouse(p.x, p.y, MOUSEEVENTF_LEFTDOWN);
+      ::Sleep(50);
+      const double clicked = Now();
+      SendMouse(p.x, p.y, MOUSEEVENTF_LEFTUP);
+      while (Now() - clicked < kGiveUpMs) {
+        if (MaskInPlace(window)) {
+          maskMs = Now() - clicked;
+          masked = true;
+          break;
+        }
+        ::Sleep(1);
+      }
+      if (!masked) std::fprintf(stderr, "bench_measure: the mask did not come\n");
+    }
+    if (masked) {
+      // Out of the way of every window, so nothing under the pointer is hot while idle.
+      SendMouse(::GetSystemMetrics(SM_CXSCREEN) - 2, ::GetSystemMetrics(SM_CYSCREEN) - 2, 0);
+      ::Sleep(kSettleMs);
+      const double before = CpuMs(pi.hProcess);
+      ::Sleep(idleSeconds * 1000);
+      idleCpu = CpuMs(pi.hProcess) - before;
+      withMask = MemoryOf(pi.hProcess);
+      liveWithMask = LiveHandles(window);
+      ok = before >= 0;
+    }
+  }
+  ::TerminateProcess(pi.hProcess, 0);
+  ::WaitForSingleObject(pi.hProcess, 5000);
+  ::CloseHandle(pi.hProcess);
+  if (ok && print) {
+    std::printf("run program=%s start_ms=%.1f mask_ms=%s cpu_start_ms=%.1f idle_cpu_ms=%.1f ws_start_kb=%lu "
+                "ws_mask_kb=%lu commit_start_kb=%lu commit_mask_kb=%lu live_start=%s live_mask=%s\n",
+                program.name, startMs, Figure(maskMs, "%.1f").c_str(), startCpu, idleCpu,
+                static_cast<unsigned long>(atStart.workingSet / 1024),
+                static_cast<unsigned long>(withMask.workingSet / 1024),
+                static_cast<unsigned long>(atStart.commit / 1024),
+                static_cast<unsigned long>(withMask.commit / 1024),
+                Figure(liveAtStart, "%.0f").c_str(), Figure(liveWithMask, "%.0f").c_str());
+    std::fflush(stdout);
+  }
+  // Let the desktop forget the ended process's windows before the next start.
+  ::Sleep(300);
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+  const DWORD idleSeconds = argc > 2 ? static_cast<DWORD>(std::atoi(argv[2])) : 10;
+  const Program programs[] = {
+      {"floor", L"bench_floor.exe", L"BenchFloor", false},
+      {"veilora", L"veilora.exe", L"VeiloraWindow", true},
+  };
+  bool ok = true;
+  // The first start of each loads its files from disk; keep it out of the figures.
+  for (const Program& p : programs) ok = Run(p, 0, false) && ok;
+  // Alternate the two so that a slow spell of the machine falls on both alike.
+  for (int i = 0; i < runs; ++i)
+    for (const Program& p : programs) ok = Run(p, idleSeconds, true) && ok;
+  return ok ? 0 : 1;
+}
