@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "toolkit/late_bound.h"
 #include "toolkit/loaded_window.h"
 #include "toolkit/program_state.h"
 
@@ -31,6 +32,11 @@ void FillIcon(NOTIFYICONDATAA& nid, HICON icon, const std::string& tip) {
   std::memcpy(nid.szTip, tip.data(), tip.size() < kTipBytes ? tip.size() : kTipBytes);
 }
 
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* nid) {
+  static const auto notify = LateBound<decltype(&::Shell_NotifyIconA)>(L"shell32.dll", "Shell_NotifyIconA");
+  return notify ? notify(message, nid) : FALSE;
+}
+
 }  // namespace
 
 void SetTrayIcon(WindowUnit& unit, Bytes iconData, const std::string& tip) {
@@ -40,9 +46,9 @@ void SetTrayIcon(WindowUnit& unit, Bytes iconData, const std::string& tip) {
   NOTIFYICONDATAA nid = Record(w->hwnd());
   if (icon) FillIcon(nid, icon.get(), tip);
   if (w->trayIcon) {
-    ::Shell_NotifyIconA(icon ? NIM_MODIFY : NIM_DELETE, &nid);
+    NotifyIcon(icon ? NIM_MODIFY : NIM_DELETE, &nid);
   } else if (icon) {
-    ::Shell_NotifyIconA(NIM_ADD, &nid);
+    NotifyIcon(NIM_ADD, &nid);
   }
   w->trayIcon = std::move(icon);  // the old handle is destroyed here
   w->trayTip = tip.substr(0, kTipBytes);
@@ -51,7 +57,7 @@ void SetTrayIcon(WindowUnit& unit, Bytes iconData, const std::string& tip) {
 void RemoveTrayIcon(LoadedWindow& w) {
   if (!w.trayIcon) return;
   NOTIFYICONDATAA nid = Record(w.hwnd());
-  ::Shell_NotifyIconA(NIM_DELETE, &nid);
+  NotifyIcon(NIM_DELETE, &nid);
   w.trayIcon.reset();
 }
 
@@ -64,7 +70,7 @@ void ReAddTrayIcon(LoadedWindow& w) {
   if (!w.trayIcon) return;
   NOTIFYICONDATAA nid = Record(w.hwnd());
   FillIcon(nid, w.trayIcon.get(), w.trayTip);
-  ::Shell_NotifyIconA(NIM_ADD, &nid);
+  NotifyIcon(NIM_ADD, &nid);
 }
 
 void OnTrayCallback(LoadedWindow& w, LPARAM lp) {

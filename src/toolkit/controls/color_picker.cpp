@@ -9,6 +9,7 @@
 
 #include "toolkit/controls/kinds.h"
 #include "toolkit/gbk.h"
+#include "toolkit/late_bound.h"
 #include "toolkit/program_state.h"
 
 namespace vl {
@@ -217,10 +218,12 @@ class ColorPicker final : public Control {
     cc.rgbResult = def_.colour == kDefaultColour ? 0 : def_.colour;
     cc.lpCustColors = custom_.data();
     cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+    static const auto chooseColor = LateBound<decltype(&::ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    if (!chooseColor) return;
     BOOL chosen = FALSE;
     // The dialog runs its own message loop; counted like a handler, so that a window destroyed
     // meanwhile (this one's included) is not freed under this call.
-    RunHandler([&] { chosen = ::ChooseColorW(&cc); });
+    RunHandler([&] { chosen = chooseColor(&cc); });
     if (chosen) SetColor(cc.rgbResult & 0x00FFFFFF);
   }
 

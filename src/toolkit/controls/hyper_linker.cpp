@@ -9,6 +9,7 @@
 #include "toolkit/controls/kinds.h"
 #include "toolkit/gbk.h"
 #include "toolkit/geometry.h"
+#include "toolkit/late_bound.h"
 
 namespace vl {
 namespace {
@@ -35,8 +36,10 @@ bool OpenWithBrowser(const std::string& target) {
 bool OpenLink(const ControlDef& d) {
   const std::optional<std::string> target = LinkTarget(d.linkKind, d.emailAddress, d.webAddress);
   if (!target) return false;
-  const auto shell = reinterpret_cast<INT_PTR>(
-      ::ShellExecuteA(nullptr, "open", target->c_str(), nullptr, nullptr, SW_SHOW));
+  static const auto shellExecute = LateBound<decltype(&::ShellExecuteA)>(L"shell32.dll", "ShellExecuteA");
+  const auto shell = shellExecute ? reinterpret_cast<INT_PTR>(
+                                        shellExecute(nullptr, "open", target->c_str(), nullptr, nullptr, SW_SHOW))
+                                  : 0;
   return shell > 32 || OpenWithBrowser(*target);
 }
 
