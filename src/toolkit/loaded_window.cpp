@@ -71,6 +71,8 @@ bool LoadedWindow::Create(HWND owner) {
     if (control && control->Create(hwnd, id)) controls_.push_back(std::move(control));
     ++id;
   }
+  // Each control keeps its own copy; the window's would only hold the pictures a second time.
+  props_.controls = std::vector<ControlDef>();
   return true;
 }
 

@@ -9,12 +9,16 @@ namespace {
 class Button final : public Control {
  public:
   Button(LoadedWindow& w, const ControlDef& d, const ControlEvents* e)
-      : Control(w, d, e), picture_(MakePictureBitmap(d.picture)) {}
+      : Control(w, d, e), picture_(MakePictureBitmap(d.picture)) {
+    // The button shows the bitmap: neither the file nor its decoded pixels are kept.
+    def_.picture = Picture();
+    picture_.DropPixels();
+  }
 
   // A picture replaces the caption; without one (or with undecodable data) the caption shows.
   void SetPicture(Bytes file) override {
-    def_.picture = PictureOf(file);
     PictureBitmap fresh = MakePictureBitmap(file);
+    fresh.DropPixels();
     if (HWND h = hwnd()) {
       // The button takes an image only while it has BS_BITMAP: set the style first when adding,
       // drop the image first when removing.

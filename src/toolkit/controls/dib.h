@@ -17,6 +17,8 @@ struct PictureBitmap {
   OwnedBitmap bitmap;
 
   bool empty() const { return !bitmap; }
+  // For owners that only draw the bitmap: the pixels need not be held a second time.
+  void DropPixels() { image.pixels = std::vector<std::uint32_t>(); }
   int width() const { return image.width; }
   int height() const { return image.height; }
 };

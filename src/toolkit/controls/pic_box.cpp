@@ -29,11 +29,14 @@ class PicBox final : public Control {
   PicBox(LoadedWindow& w, const ControlDef& d, const ControlEvents* e)
       : Control(w, d, e), picture_(MakePictureBitmap(d.picture)) {
     def_.displayMode = ClampPick(def_.displayMode, 0, 2);
+    // The bitmap is all the box draws from: neither the file nor its decoded pixels are kept.
+    def_.picture = Picture();
+    picture_.DropPixels();
   }
 
   void SetPicture(Bytes file) override {
-    def_.picture = PictureOf(file);
     picture_ = MakePictureBitmap(file);
+    picture_.DropPixels();
     if (HWND h = hwnd()) ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
 
