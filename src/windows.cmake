@@ -38,7 +38,8 @@ add_library(veilora_windows STATIC
 )
 target_link_libraries(veilora_windows PUBLIC veilora_toolkit)
 
-add_executable(veilora WIN32 app/main.cpp)
+add_executable(veilora WIN32 app/main.cpp app/veilora.rc)
+set_source_files_properties(app/veilora.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/veilora.manifest)
 target_link_libraries(veilora PRIVATE veilora_windows)
 if(TARGET veilora_app_icon)
   target_link_libraries(veilora PRIVATE veilora_app_icon)
