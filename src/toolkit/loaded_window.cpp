@@ -246,6 +246,16 @@ LRESULT LoadedWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         ReAddTrayIcon(*this);
         return 0;
       }
+      // Leak checks from outside the process: the system's own count of GDI objects and icons is
+      // not available everywhere (Wine's GetGuiResources answers 0), so any of our windows
+      // answers with the toolkit's count of live native handles: wParam 0 for all kinds
+      // together, k + 1 for HandleKind k.
+      if (static const UINT liveHandles = ::RegisterWindowMessageW(L"Veilora.LiveHandles");
+          msg == liveHandles && liveHandles != 0) {
+        if (wp == 0) return LiveHandles();
+        if (wp <= static_cast<WPARAM>(HandleKind::Count)) return LiveHandles(static_cast<HandleKind>(wp - 1));
+        return -1;
+      }
       break;
   }
   return ::DefWindowProcW(h, msg, wp, lp);

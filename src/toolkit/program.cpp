@@ -96,6 +96,10 @@ void RunMessageLoop() {
     DispatchOne(msg);
     CollectGraveyard();
   }
+  // The windows ran out because the one meant to take over could not be created (a fresh window
+  // replacing the last one, as removing the mask does): that is no end the user chose, and a
+  // quiet exit code 0 would hide it. It is reported like a start window that cannot be loaded.
+  if (s.loadFailed && s.loaded.empty()) ReportFatalError("无法创建窗口");
   g_quitCode = static_cast<int>(msg.wParam);
 }
 

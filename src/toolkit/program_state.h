@@ -20,6 +20,7 @@ struct ProgramState {
   Handler atEnd = nullptr;
   bool ending = false;                     // EndProgram is taking the windows down
   bool replacing = false;                  // LoadWindow is replacing a destroy-pending window
+  bool loadFailed = false;                 // the latest LoadWindow could not create its window
   std::vector<LoadedWindow*> loaded;       // every loaded window, in load order
   int handlerDepth = 0;                    // handlers running now (nested loops count)
   std::vector<std::unique_ptr<LoadedWindow>> graveyard;  // destroyed, freed outside handlers

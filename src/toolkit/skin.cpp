@@ -73,7 +73,7 @@ void Redraw(HWND h) {
   const Skinned* s = Find(h);
   if (!s || !s->pushButton || !::IsWindow(h)) return;
   WindowDc dc(h);
-  PaintSkinnedButton(h, dc.get(), Skin().style, s->hover);
+  if (dc.get()) PaintSkinnedButton(h, dc.get(), Skin().style, s->hover);
 }
 
 LRESULT CALLBACK SkinProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {

@@ -1,5 +1,6 @@
 #include "toolkit/skin_look.h"
 
+#include <optional>
 #include <string>
 
 #include "toolkit/handles.h"
@@ -84,11 +85,14 @@ void PaintSkinnedButton(HWND button, HDC target, int style, bool hover) {
   const int w = rc.right, h = rc.bottom;
   if (w <= 0 || h <= 0) return;
 
-  // Drawn off screen and copied in one step, so state changes do not flicker.
-  OwnedDc dc(::CreateCompatibleDC(target));
+  // Drawn off screen and copied in one step, so state changes do not flicker; straight onto the
+  // target when GDI cannot give the buffer, so that the button never goes blank.
+  OwnedDc buffer(::CreateCompatibleDC(target));
   OwnedBitmap bitmap(::CreateCompatibleBitmap(target, w, h));
-  if (!dc || !bitmap) return;
-  Selected keepBitmap(dc.get(), bitmap.get());
+  const bool buffered = buffer && bitmap;
+  std::optional<Selected> keepBitmap;
+  if (buffered) keepBitmap.emplace(buffer.get(), bitmap.get());
+  HDC const dc = buffered ? buffer.get() : target;
 
   const Palette& p = PaletteFor(style);
   const LRESULT state = ::SendMessageW(button, BM_GETSTATE, 0, 0);
@@ -101,34 +105,34 @@ void PaintSkinnedButton(HWND button, HDC target, int style, bool hover) {
   // What shows at the softened corners: the parent's background.
   HWND parent = ::GetParent(button);
   HBRUSH back = reinterpret_cast<HBRUSH>(
-      ::SendMessageW(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(button)));
-  ::FillRect(dc.get(), &rc, back ? back : ::GetSysColorBrush(COLOR_BTNFACE));
+      ::SendMessageW(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(button)));
+  ::FillRect(dc, &rc, back ? back : ::GetSysColorBrush(COLOR_BTNFACE));
 
   const COLORREF border = disabled ? Darker(::GetSysColor(COLOR_BTNFACE), 32) : p.border;
-  Fill(dc.get(), RECT{1, 0, w - 1, 1}, border);
-  Fill(dc.get(), RECT{1, h - 1, w - 1, h}, border);
-  Fill(dc.get(), RECT{0, 1, 1, h - 1}, border);
-  Fill(dc.get(), RECT{w - 1, 1, w, h - 1}, border);
+  Fill(dc, RECT{1, 0, w - 1, 1}, border);
+  Fill(dc, RECT{1, h - 1, w - 1, h}, border);
+  Fill(dc, RECT{0, 1, 1, h - 1}, border);
+  Fill(dc, RECT{w - 1, 1, w, h - 1}, border);
   const COLORREF corner = Blend(border, ::GetSysColor(COLOR_BTNFACE));
   for (POINT c : {POINT{0, 0}, POINT{w - 1, 0}, POINT{0, h - 1}, POINT{w - 1, h - 1}})
-    ::SetPixel(dc.get(), c.x, c.y, corner);
+    ::SetPixel(dc, c.x, c.y, corner);
 
   const RECT ring = Inset(rc, 1);
   if (disabled)
-    Fill(dc.get(), ring, p.ringDisabled);
+    Fill(dc, ring, p.ringDisabled);
   else if (pressed)
-    Fill(dc.get(), ring, p.ringPressed);
+    Fill(dc, ring, p.ringPressed);
   else if (hover)
-    FillGradient(dc.get(), ring, p.hover);
+    FillGradient(dc, ring, p.hover);
   else if (focused || isDefault)
-    FillGradient(dc.get(), ring, p.focused);
+    FillGradient(dc, ring, p.focused);
   else
-    FillGradient(dc.get(), ring, p.normal);
+    FillGradient(dc, ring, p.normal);
 
-  if (!disabled) FillGradient(dc.get(), Inset(rc, 3), pressed ? p.facePressed : p.face);
+  if (!disabled) FillGradient(dc, Inset(rc, 3), pressed ? p.facePressed : p.face);
   if (focused && !disabled) {
     RECT focus = Inset(rc, 4);
-    ::DrawFocusRect(dc.get(), &focus);
+    ::DrawFocusRect(dc, &focus);
   }
 
   const int length = ::GetWindowTextLengthW(button);
@@ -139,12 +143,12 @@ void PaintSkinnedButton(HWND button, HDC target, int style, bool hover) {
   if (pressed) ::OffsetRect(&textRc, 1, 1);
   HFONT font = reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0));
   {
-    Selected keepFont(dc.get(), font);
-    ::SetBkMode(dc.get(), TRANSPARENT);
-    ::SetTextColor(dc.get(), disabled ? RGB(165, 162, 148) : RGB(0, 0, 0));
-    ::DrawTextW(dc.get(), text.c_str(), length, &textRc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    Selected keepFont(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, disabled ? RGB(165, 162, 148) : RGB(0, 0, 0));
+    ::DrawTextW(dc, text.c_str(), length, &textRc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
-  ::BitBlt(target, 0, 0, w, h, dc.get(), 0, 0, SRCCOPY);
+  if (buffered) ::BitBlt(target, 0, 0, w, h, dc, 0, 0, SRCCOPY);
 }
 
 }  // namespace vl

@@ -45,7 +45,8 @@ bool LoadWindow(WindowUnit& unit, bool modal) {
   const WindowDef& props = window->props();
   HWND owner = nullptr;
   if (modal || !props.showInTaskbar) owner = s.hiddenOwner.get();
-  if (!window->Create(owner)) {
+  s.loadFailed = !window->Create(owner);
+  if (s.loadFailed) {
     // A native window that died during creation has already gone to the graveyard.
     Forget(unit, window);
     auto& grave = s.graveyard;

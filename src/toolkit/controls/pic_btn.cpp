@@ -174,7 +174,14 @@ class PicBtn final : public Control {
     }
     OwnedRegion region = RegionFromRuns(BuildRegionRuns(picture.image, def_.transparentColour));
     // The system owns a region once it is the window's.
-    if (region && ::SetWindowRgn(hwnd(), region.get(), TRUE)) region.release();
+    if (region && ::SetWindowRgn(hwnd(), region.get(), TRUE)) {
+      region.release();
+      return;
+    }
+    // No outline to be had (GDI refused the region): the whole rectangle, rather than an outline
+    // left over from another picture, and the next change tries again.
+    ::SetWindowRgn(hwnd(), nullptr, TRUE);
+    shapedBy_ = nullptr;
   }
 
   void Paint() {
