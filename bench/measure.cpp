@@ -1,14 +1,15 @@
 // bench_measure RUNS IDLE_SECONDS
-// Starts veilora.exe and the floor program (bench_floor.exe) in turn, RUNS times each after one
-// warm-up start of both, and prints one line of figures per run for scripts/bench to summarise:
+// Starts veilora.exe, the floor program (bench_floor.exe) and the floor with the platform parts
+// the program needs (bench_floor_plus.exe) in turn, RUNS times each after one warm-up start of
+// each, and prints one line of figures per run for scripts/bench to summarise:
 //   start_ms      CreateProcess to the first window visible (EnumWindows by process id: Wine's
 //                 WaitForInputIdle does not work)
 //   mask_ms       the switch's button-up (real input) to the mask in place as the API reports it
-//   idle_cpu_ms   user + kernel time over IDLE_SECONDS with the mask on (the floor: its window)
+//   idle_cpu_ms   user + kernel time over IDLE_SECONDS with the mask on (the floors: their window)
 //   cpu_start_ms  user + kernel time from process start to a second after the window showed
 //   ws_*, commit_* WorkingSetSize and PagefileUsage after start and with the mask on, in KiB
 //   live_*        the program's own count of live native handles ("Veilora.LiveHandles"; the
-//                 system's count, GetGuiResources, answers 0 under Wine); na for the floor
+//                 system's count, GetGuiResources, answers 0 under Wine); na for the floors
 // Runs in the desktop that scripts/wine-test makes; nothing else may move the mouse meanwhile.
 #include <windows.h>
 #include <psapi.h>
@@ -249,12 +250,13 @@ int main(int argc, char** argv) {
   const DWORD idleSeconds = argc > 2 ? static_cast<DWORD>(std::atoi(argv[2])) : 10;
   const Program programs[] = {
       {"floor", L"bench_floor.exe", L"BenchFloor", false},
+      {"floor+", L"bench_floor_plus.exe", L"BenchFloor", false},
       {"veilora", L"veilora.exe", L"VeiloraWindow", true},
   };
   bool ok = true;
   // The first start of each loads its files from disk; keep it out of the figures.
   for (const Program& p : programs) ok = Run(p, 0, false) && ok;
-  // Alternate the two so that a slow spell of the machine falls on both alike.
+  // Take turns so that a slow spell of the machine falls on all of them alike.
   for (int i = 0; i < runs; ++i)
     for (const Program& p : programs) ok = Run(p, idleSeconds, true) && ok;
   return ok ? 0 : 1;
