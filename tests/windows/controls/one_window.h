@@ -12,6 +12,7 @@
 
 #include "support/windows.h"
 #include "toolkit/handles.h"
+#include "support/toolkit_loop.h"
 #include "toolkit/program_state.h"
 #include "toolkit/toolkit.h"
 
@@ -62,29 +63,6 @@ inline vl::ControlDef Defined(vl::ControlKind kind, const char* name, int left, 
   c.height = height;
   c.tabStop = true;
   return c;
-}
-
-// Pumps as the toolkit's loops do: keyboard navigation, then destroyed windows freed.
-inline void RunLoop(DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      vl::DispatchOne(msg);
-      vl::CollectGraveyard();
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (::GetTickCount() - start < ms);
-}
-
-template <class Pred>
-bool RunUntil(Pred pred, DWORD ms = 3000) {
-  const DWORD start = ::GetTickCount();
-  while (!pred()) {
-    if (::GetTickCount() - start > ms) return false;
-    RunLoop(10);
-  }
-  return true;
 }
 
 // A key press and release as real input, dispatched through the toolkit (Tab navigation works).

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/toolkit_loop.h"
 #include "toolkit/program_state.h"
 #include "toolkit/toolkit.h"
 
@@ -94,30 +95,6 @@ inline vl::WindowUnit D = MakeUnit<3>("D");
 
 inline HWND Hwnd(vl::WindowUnit& u) { return reinterpret_cast<HWND>(vl::GetWindowHandle(u)); }
 inline HWND ButtonOf(vl::WindowUnit& u) { return reinterpret_cast<HWND>(u[kButton].Handle()); }
-
-// Pumps the thread's messages as the toolkit's main loop does (keyboard navigation included,
-// destroyed windows freed between messages).
-inline void RunLoop(DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      vl::DispatchOne(msg);
-      vl::CollectGraveyard();
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (::GetTickCount() - start < ms);
-}
-
-template <class Pred>
-bool RunUntil(Pred pred, DWORD ms = 3000) {
-  const DWORD start = ::GetTickCount();
-  while (!pred()) {
-    if (::GetTickCount() - start > ms) return false;
-    RunLoop(10);
-  }
-  return true;
-}
 
 // The toolkit is prepared once per process: a second hidden owner would take the first one's
 // windows with it.
