@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/pixels.h"
 #include "support/processes.h"
 #include "support/windows.h"
 #include "toolkit/handles.h"
@@ -57,42 +58,9 @@ COLORREF Coded(int x, int y) { return RGB(x & 0xFF, y & 0xFF, 0x40); }
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // What a window shows: its client area read back from the screen.
-struct Shot {
-  int width = 0, height = 0;
-  std::vector<COLORREF> pixels;
-  COLORREF at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) {
-      ADD_FAILURE() << "(" << x << "," << y << ") lies outside the " << width << "x" << height << " window";
-      return 0xFFFFFFFF;
-    }
-    return pixels[static_cast<std::size_t>(y) * width + x];
-  }
-};
-
-Shot Capture(HWND top) {
-  Shot s;
-  RECT rc;
-  ::GetClientRect(top, &rc);
-  s.width = rc.right;
-  s.height = rc.bottom;
-  BITMAPINFO bmi{};
-  bmi.bmiHeader = {sizeof bmi.bmiHeader, s.width, -s.height, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  HDC screen = ::GetDC(top);
-  HDC mem = ::CreateCompatibleDC(screen);
-  HBITMAP dib = ::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(mem, dib);
-  ::BitBlt(mem, 0, 0, s.width, s.height, screen, 0, 0, SRCCOPY);
-  ::GdiFlush();
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  for (int i = 0; i < s.width * s.height; ++i)
-    s.pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
-  ::SelectObject(mem, old);
-  ::DeleteObject(dib);
-  ::DeleteDC(mem);
-  ::ReleaseDC(top, screen);
-  return s;
-}
+using vt::Shot;
+// Pixels as they are at once, without painting first: writes must show without a message pump.
+Shot Capture(HWND top) { return vt::CaptureClient(top); }
 
 // A control's top-left corner in its window's client coordinates.
 POINT OriginIn(HWND top, HWND control) {

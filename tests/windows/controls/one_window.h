@@ -12,6 +12,7 @@
 
 #include "support/windows.h"
 #include "toolkit/handles.h"
+#include "support/pixels.h"
 #include "support/toolkit_loop.h"
 #include "toolkit/program_state.h"
 #include "toolkit/toolkit.h"
@@ -104,47 +105,10 @@ inline void Unload() {
   RunLoop(10);
 }
 
-// What a window shows, read back from the screen through its own DC.
-struct Shot {
-  int width = 0, height = 0;
-  std::vector<COLORREF> pixels;
-  COLORREF at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-  int Count(COLORREF c) const {
-    int n = 0;
-    for (COLORREF p : pixels) n += p == c;
-    return n;
-  }
-  friend bool operator==(const Shot&, const Shot&) = default;
-};
-
+// What a window shows once its pending painting is done.
 inline Shot Capture(HWND h) {
   ::UpdateWindow(h);
-  Shot s;
-  RECT rc;
-  ::GetClientRect(h, &rc);
-  s.width = rc.right;
-  s.height = rc.bottom;
-  if (s.width <= 0 || s.height <= 0) return s;
-  BITMAPINFO bmi{};
-  bmi.bmiHeader = {sizeof bmi.bmiHeader, s.width, -s.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC screen = ::GetDC(h);
-  HDC mem = ::CreateCompatibleDC(screen);
-  HBITMAP dib = ::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(mem, dib);
-  ::BitBlt(mem, 0, 0, s.width, s.height, screen, 0, 0, SRCCOPY);
-  ::GdiFlush();
-  const auto* px = static_cast<const std::uint32_t*>(bits);
-  s.pixels.resize(static_cast<std::size_t>(s.width) * s.height);
-  for (std::size_t i = 0; i < s.pixels.size(); ++i) {
-    const std::uint32_t v = px[i];  // 0x00RRGGBB in a 32-bit DIB
-    s.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-  }
-  ::SelectObject(mem, old);
-  ::DeleteObject(dib);
-  ::DeleteDC(mem);
-  ::ReleaseDC(h, screen);
-  return s;
+  return CaptureClient(h);
 }
 
 inline POINT ScreenCentre(HWND h) {
