@@ -45,3 +45,5 @@ if(TARGET veilora_app_icon)
   target_link_libraries(veilora PRIVATE veilora_app_icon)
 endif()
 set_target_properties(veilora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+# Sections aligned to pages in the file, so the loader can map the image instead of reading it.
+target_link_options(veilora PRIVATE -Wl,--file-alignment=4096)

@@ -128,5 +128,33 @@ TEST(ExeFile, RunningProgramUsesCommonControls6) {
       << std::string(comctl.begin(), comctl.end());
 }
 
+// Sections start on page boundaries in the file as well as in memory, so the loader can map the
+// image instead of reading all of it, pictures included, into private memory.
+TEST(ExeFile, SectionsLieOnPageBoundariesSoTheImageCanBeMapped) {
+  std::vector<char> file;
+  HANDLE h = ::CreateFileW(ExePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  file.resize(::GetFileSize(h, nullptr));
+  DWORD read = 0;
+  const BOOL ok = ::ReadFile(h, file.data(), static_cast<DWORD>(file.size()), &read, nullptr);
+  ::CloseHandle(h);
+  ASSERT_TRUE(ok && read == file.size());
+  ASSERT_GE(file.size(), sizeof(IMAGE_DOS_HEADER));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(file.data());
+  ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
+  ASSERT_LE(static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS), file.size());
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(file.data() + dos->e_lfanew);
+  ASSERT_EQ(nt->Signature, IMAGE_NT_SIGNATURE);
+  EXPECT_EQ(nt->OptionalHeader.FileAlignment, nt->OptionalHeader.SectionAlignment);
+  EXPECT_EQ(nt->OptionalHeader.SectionAlignment % 4096, 0u);
+  const auto* section = IMAGE_FIRST_SECTION(nt);
+  ASSERT_LE(reinterpret_cast<const char*>(section + nt->FileHeader.NumberOfSections), file.data() + file.size());
+  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+    const std::string name(reinterpret_cast<const char*>(section[i].Name),
+                           strnlen(reinterpret_cast<const char*>(section[i].Name), IMAGE_SIZEOF_SHORT_NAME));
+    EXPECT_EQ(section[i].PointerToRawData % 4096, 0u) << name;
+  }
+}
+
 }  // namespace
 }  // namespace vt
