@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "toolkit/picture.h"
 #include "toolkit/region_runs.h"
@@ -37,7 +38,18 @@ void CheckImage(const vl::Image& image) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const vl::Bytes file{data, size};
 
-  CheckImage(vl::DecodePicture(file));
+  // Decoding into caller memory asks once, for a size in range, and only for files that decode.
+  std::vector<std::uint32_t> room;
+  int asked = 0;
+  const bool into = vl::DecodePictureInto(file, [&](int w, int h) {
+    ++asked;
+    if (w <= 0 || h <= 0 || w > vl::kMaxPictureSide || h > vl::kMaxPictureSide) std::abort();
+    room.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    return room.data();
+  });
+  const vl::Image decoded = vl::DecodePicture(file);
+  if (asked > 1 || into != !decoded.empty() || (into && room != decoded.pixels)) std::abort();
+  CheckImage(decoded);
   CheckImage(vl::DecodeBmp(file));
 
   if (const auto dir = vl::ParseIcoDirectory(file)) {

@@ -29,6 +29,16 @@ std::uint32_t U32(Bytes b, std::uint64_t at) {
 }
 std::int32_t S32(Bytes b, std::uint64_t at) { return static_cast<std::int32_t>(U32(b, at)); }
 
+// Decoding into an Image: its pixel vector is the store.
+PixelStore ImageStore(Image& image) {
+  return [&image](int width, int height) {
+    image.width = width;
+    image.height = height;
+    image.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    return image.pixels.data();
+  };
+}
+
 bool Fits(Bytes b, std::uint64_t at, std::uint64_t len) {
   return !b.empty() && at <= b.size && len <= b.size - at;
 }
@@ -143,51 +153,54 @@ bool StandardBitfields(Bytes file, std::uint64_t infoAt, const DibHeader& h) {
 
 }  // namespace
 
-Image DecodeBmp(Bytes file) {
-  if (!Fits(file, 0, kFileHeaderSize + kInfoHeaderSize)) return {};
-  if (file.data[0] != 'B' || file.data[1] != 'M') return {};
+bool DecodeBmpInto(Bytes file, const PixelStore& store) {
+  if (!Fits(file, 0, kFileHeaderSize + kInfoHeaderSize)) return false;
+  if (file.data[0] != 'B' || file.data[1] != 'M') return false;
   const std::uint64_t offBits = U32(file, 10);
 
   const auto header = ReadDibHeader(file, kFileHeaderSize);
-  if (!header) return {};
+  if (!header) return false;
   const DibHeader& h = *header;
-  if (!SupportedDepth(h.bitCount)) return {};
-  if (h.height == INT_MIN) return {};  // its magnitude has no int32 representation
+  if (!SupportedDepth(h.bitCount)) return false;
+  if (h.height == INT_MIN) return false;  // its magnitude has no int32 representation
   const bool topDown = h.height < 0;
   const std::int64_t rows = topDown ? -static_cast<std::int64_t>(h.height) : h.height;
-  if (!SideInRange(h.width) || !SideInRange(rows)) return {};
+  if (!SideInRange(h.width) || !SideInRange(rows)) return false;
 
   // Bitfields are only taken at 32 bits, which have no palette, so the masks never shift it.
   const std::uint64_t paletteAt = kFileHeaderSize + h.headerSize;
   if (h.compression == kBiBitfields) {
-    if (!StandardBitfields(file, kFileHeaderSize, h)) return {};
+    if (!StandardBitfields(file, kFileHeaderSize, h)) return false;
   } else if (h.compression != kBiRgb) {
-    return {};
+    return false;
   }
 
   const auto paletteCount = PaletteCount(h);
-  if (!paletteCount) return {};
+  if (!paletteCount) return false;
   Palette palette;
   if (h.bitCount <= 8) {
     auto read = ReadPalette(file, paletteAt, *paletteCount);
-    if (!read) return {};
+    if (!read) return false;
     palette = *read;
   }
 
   // biSizeImage is ignored: writers often leave it 0, and the rows' own size is what is read.
   const std::uint64_t stride = RowStride(h.width, h.bitCount);
-  if (!Fits(file, offBits, stride * static_cast<std::uint64_t>(rows))) return {};
+  if (!Fits(file, offBits, stride * static_cast<std::uint64_t>(rows))) return false;
 
-  Image image;
-  image.width = h.width;
-  image.height = static_cast<int>(rows);
-  image.pixels.resize(static_cast<std::size_t>(h.width) * static_cast<std::size_t>(rows));
+  std::uint32_t* const pixels = store(h.width, static_cast<int>(rows));
+  if (!pixels) return false;
   for (std::int64_t stored = 0; stored < rows; ++stored) {
     const std::int64_t y = topDown ? stored : rows - 1 - stored;
     const std::uint8_t* src = file.data + offBits + static_cast<std::uint64_t>(stored) * stride;
-    DecodeRow(src, h.width, h.bitCount, palette, false,
-              image.pixels.data() + static_cast<std::size_t>(y) * h.width);
+    DecodeRow(src, h.width, h.bitCount, palette, false, pixels + static_cast<std::size_t>(y) * h.width);
   }
+  return true;
+}
+
+Image DecodeBmp(Bytes file) {
+  Image image;
+  if (!DecodeBmpInto(file, ImageStore(image))) return {};
   return image;
 }
 
@@ -265,20 +278,20 @@ std::optional<IconImageInfo> ReadIconImageInfo(Bytes image) {
   return IconImageInfo{h->width, h->height / 2, h->bitCount};
 }
 
-Image DecodeIconImage(Bytes image) {
+bool DecodeIconImageInto(Bytes image, const PixelStore& store) {
   const auto header = ReadIconHeader(image);
-  if (!header) return {};
+  if (!header) return false;
   const DibHeader& h = *header;
   const int width = h.width;
   const int rows = h.height / 2;
 
   const auto paletteCount = PaletteCount(h);
-  if (!paletteCount) return {};
+  if (!paletteCount) return false;
   const std::uint64_t paletteAt = h.headerSize;
   Palette palette;
   if (h.bitCount <= 8) {
     auto read = ReadPalette(image, paletteAt, *paletteCount);
-    if (!read) return {};
+    if (!read) return false;
     palette = *read;
   }
 
@@ -290,16 +303,14 @@ Image DecodeIconImage(Bytes image) {
   // The mask is required even for 32-bit images, where alpha makes it redundant: an image without
   // it is truncated, and the system would refuse it as an icon too.
   if (!Fits(image, xorAt, xorSize) || !Fits(image, andAt, andStride * static_cast<std::uint64_t>(rows)))
-    return {};
+    return false;
 
-  Image out;
-  out.width = width;
-  out.height = rows;
-  out.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
+  std::uint32_t* const pixels = store(width, rows);
+  if (!pixels) return false;
   const bool hasAlpha = h.bitCount == 32;
   for (int stored = 0; stored < rows; ++stored) {
     const int y = rows - 1 - stored;
-    std::uint32_t* dst = out.pixels.data() + static_cast<std::size_t>(y) * width;
+    std::uint32_t* dst = pixels + static_cast<std::size_t>(y) * width;
     DecodeRow(image.data + xorAt + static_cast<std::uint64_t>(stored) * xorStride, width, h.bitCount,
               palette, hasAlpha, dst);
     if (hasAlpha) continue;
@@ -308,16 +319,28 @@ Image DecodeIconImage(Bytes image) {
       if ((mask[x >> 3] >> (7 - (x & 7))) & 1) dst[x] &= 0x00FFFFFFu;  // transparent
     }
   }
+  return true;
+}
+
+Image DecodeIconImage(Bytes image) {
+  Image out;
+  if (!DecodeIconImageInto(image, ImageStore(out))) return {};
   return out;
 }
 
-Image DecodePicture(Bytes file) {
-  if (Fits(file, 0, 2) && file.data[0] == 'B' && file.data[1] == 'M') return DecodeBmp(file);
+bool DecodePictureInto(Bytes file, const PixelStore& store) {
+  if (Fits(file, 0, 2) && file.data[0] == 'B' && file.data[1] == 'M') return DecodeBmpInto(file, store);
   const auto dir = ParseIcoDirectory(file);
-  if (!dir) return {};
+  if (!dir) return false;
   const auto bytes = IconImageBytes(file, dir->entries.front());
-  if (!bytes) return {};
-  return DecodeIconImage(*bytes);
+  if (!bytes) return false;
+  return DecodeIconImageInto(*bytes, store);
+}
+
+Image DecodePicture(Bytes file) {
+  Image image;
+  if (!DecodePictureInto(file, ImageStore(image))) return {};
+  return image;
 }
 
 }  // namespace vl

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -22,12 +23,18 @@ struct Image {
   std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// Where a decoder writes: called at most once, only after the whole file has been checked, with
+// the picture's size; returns room for width * height pixels in Image's layout, or null to give
+// up. Lets a caller decode straight into a bitmap's own memory, with no pixel copy in between.
+using PixelStore = std::function<std::uint32_t*(int width, int height)>;
+
 // Largest width or height accepted; anything bigger is treated as malformed.
 inline constexpr int kMaxPictureSide = 16384;
 
 // An uncompressed BMP (BITMAPINFOHEADER or later; 1, 4, 8, 24 or 32 bits per pixel; bottom-up or
 // top-down). Anything else, or a file that lies about its sizes, gives an empty Image.
 Image DecodeBmp(Bytes file);
+bool DecodeBmpInto(Bytes file, const PixelStore& store);
 
 struct IcoEntry {
   std::uint8_t width = 0, height = 0, colourCount = 0, reserved = 0;
@@ -61,8 +68,12 @@ std::optional<IconImageInfo> ReadIconImageInfo(Bytes image);
 // Decodes one entry's image (colour bits plus AND mask; 32-bit images keep their alpha) into
 // pixels, for showing an icon file as a picture.
 Image DecodeIconImage(Bytes image);
+bool DecodeIconImageInto(Bytes image, const PixelStore& store);
 
 // Any picture value: a BMP, or an ICO file (its first entry).
 Image DecodePicture(Bytes file);
+// The same into caller-provided memory: false (and `store` never called) for anything DecodePicture
+// gives empty, and false when `store` gives no room.
+bool DecodePictureInto(Bytes file, const PixelStore& store);
 
 }  // namespace vl

@@ -710,5 +710,76 @@ TEST(PictureDecodePicture, BadFirstEntryOrUnknownDataGivesEmpty) {
   EXPECT_TRUE(DecodePicture(View(gif)).empty());
 }
 
+// ---------------------------------------------------------------------------------------------
+// Decoding into caller memory, as the toolkit does straight into a bitmap's own pixels.
+
+// A store that hands out exactly width * height pixels of its own (so the sanitizer sees any write
+// past them) and records how it was asked.
+struct CountingStore {
+  int calls = 0, width = 0, height = 0;
+  std::vector<std::uint32_t> memory;
+
+  PixelStore Store() {
+    return [this](int w, int h) {
+      ++calls;
+      width = w;
+      height = h;
+      memory.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0xDEADBEEFu);
+      return memory.data();
+    };
+  }
+};
+
+TEST(PictureDecodeInto, FillsTheGivenMemoryOnceWithThePicture) {
+  const IcoEntryParts icon = IconEntry(32, 16);
+  const std::vector<std::pair<const char*, Buffer>> files = {
+      {"24 bpp bottom-up", WriteBmp(PartsFor(MakePicture(24, 5, 4), false))},
+      {"8 bpp top-down", WriteBmp(PartsFor(MakePicture(8, 17, 3), true))},
+      {"1 bpp", WriteBmp(PartsFor(MakePicture(1, 33, 2), false))},
+      {"ico", WriteIco({icon, IconEntry(4, 5)})},
+  };
+  for (const auto& [name, file] : files) {
+    SCOPED_TRACE(name);
+    const Image expected = DecodePicture(View(file));
+    ASSERT_FALSE(expected.empty());
+    CountingStore store;
+    EXPECT_TRUE(DecodePictureInto(View(file), store.Store()));
+    EXPECT_EQ(store.calls, 1);
+    EXPECT_EQ(store.width, expected.width);
+    EXPECT_EQ(store.height, expected.height);
+    EXPECT_EQ(store.memory, expected.pixels);  // every pixel written, none left at the fill
+  }
+}
+
+TEST(PictureDecodeInto, BadFilesNeverAskForMemory) {
+  std::vector<Buffer> bad;
+  for (const MalformedCase& c : kMalformed) bad.push_back(c.make());
+  for (auto make : {Valid24, Valid8, Valid32}) {
+    const Buffer full = make();
+    for (std::size_t len = 0; len < full.size(); len += 3)
+      bad.emplace_back(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(len));
+  }
+  Buffer badIcon = WriteIco({IconEntry(4, 16)});
+  Put32(badIcon, 6 + 8, 0x7FFFFFFFu);
+  bad.push_back(badIcon);
+  bad.push_back(Buffer{});
+  for (std::size_t i = 0; i < bad.size(); ++i) {
+    CountingStore store;
+    EXPECT_FALSE(DecodePictureInto(View(bad[i]), store.Store())) << "file " << i;
+    EXPECT_EQ(store.calls, 0) << "file " << i;
+  }
+}
+
+TEST(PictureDecodeInto, NoRoomGivesFalse) {
+  int calls = 0;
+  const PixelStore refuse = [&calls](int, int) -> std::uint32_t* {
+    ++calls;
+    return nullptr;
+  };
+  EXPECT_FALSE(DecodePictureInto(View(Valid24()), refuse));
+  EXPECT_FALSE(DecodePictureInto(View(WriteIco({IconEntry(8, 16)})), refuse));
+  EXPECT_EQ(calls, 2);
+}
+
 }  // namespace
 }  // namespace vl

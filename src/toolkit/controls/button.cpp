@@ -9,16 +9,14 @@ namespace {
 class Button final : public Control {
  public:
   Button(LoadedWindow& w, const ControlDef& d, const ControlEvents* e)
-      : Control(w, d, e), picture_(MakePictureBitmap(d.picture)) {
-    // The button shows the bitmap: neither the file nor its decoded pixels are kept.
+      : Control(w, d, e), picture_(MakeDrawnPicture(d.picture)) {
+    // The button shows the bitmap: the file is not kept.
     def_.picture = Picture();
-    picture_.DropPixels();
   }
 
   // A picture replaces the caption; without one (or with undecodable data) the caption shows.
   void SetPicture(Bytes file) override {
-    PictureBitmap fresh = MakePictureBitmap(file);
-    fresh.DropPixels();
+    PictureBitmap fresh = MakeDrawnPicture(file);
     if (HWND h = hwnd()) {
       // The button takes an image only while it has BS_BITMAP: set the style first when adding,
       // drop the image first when removing.

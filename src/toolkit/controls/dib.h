@@ -11,14 +11,13 @@
 
 namespace vl {
 
-// A decoded picture with its pixels (for outlines) and a bitmap holding the same pixels.
+// A decoded picture as a bitmap, with its pixels also in `image` when the owner needs them (for
+// outlines); owners that only draw have the size alone there.
 struct PictureBitmap {
   Image image;
   OwnedBitmap bitmap;
 
   bool empty() const { return !bitmap; }
-  // For owners that only draw the bitmap: the pixels need not be held a second time.
-  void DropPixels() { image.pixels = std::vector<std::uint32_t>(); }
   int width() const { return image.width; }
   int height() const { return image.height; }
 };
@@ -27,9 +26,14 @@ struct PictureBitmap {
 // refuses.
 OwnedBitmap MakeDib(const Image& image);
 
-// Decodes a picture value; empty, undecodable or unmakeable data gives an empty result.
+// Decodes a picture value, keeping its pixels; empty, undecodable or unmakeable data gives an
+// empty result.
 PictureBitmap MakePictureBitmap(Bytes file);
 inline PictureBitmap MakePictureBitmap(const Picture& p) { return MakePictureBitmap(Bytes{p.data(), p.size()}); }
+
+// The same for owners that only draw: the pixels exist once, in the bitmap.
+PictureBitmap MakeDrawnPicture(Bytes file);
+inline PictureBitmap MakeDrawnPicture(const Picture& p) { return MakeDrawnPicture(Bytes{p.data(), p.size()}); }
 
 // Draws the whole bitmap with its top-left corner at (x, y), at natural size.
 void DrawBitmap(HDC dc, const PictureBitmap& picture, int x, int y);

@@ -27,16 +27,14 @@ Rect CentredPlace(int boxW, int boxH, int picW, int picH) {
 class PicBox final : public Control {
  public:
   PicBox(LoadedWindow& w, const ControlDef& d, const ControlEvents* e)
-      : Control(w, d, e), picture_(MakePictureBitmap(d.picture)) {
+      : Control(w, d, e), picture_(MakeDrawnPicture(d.picture)) {
     def_.displayMode = ClampPick(def_.displayMode, 0, 2);
-    // The bitmap is all the box draws from: neither the file nor its decoded pixels are kept.
+    // The bitmap is all the box draws from: the file is not kept.
     def_.picture = Picture();
-    picture_.DropPixels();
   }
 
   void SetPicture(Bytes file) override {
-    picture_ = MakePictureBitmap(file);
-    picture_.DropPixels();
+    picture_ = MakeDrawnPicture(file);
     if (HWND h = hwnd()) ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
 
