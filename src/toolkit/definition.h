@@ -3,6 +3,7 @@
 // Portable: no <windows.h>.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,33 @@ inline constexpr Colour kDefaultColour = 0xFF000000;  // button face (background
 
 enum class ControlKind { Button, Label, TransLabel, PicBox, SliderBar, ColorPicker, HyperLinker, PicBtn };
 
-// Picture values are complete image files; the definition keeps the bytes it was given.
-using Picture = std::vector<std::uint8_t>;
-inline Picture PictureOf(Bytes b) { return b.empty() ? Picture{} : Picture(b.data, b.data + b.size); }
+// A picture value: a complete image file. The program's own pictures are embedded in the exe and
+// last as long as it does, so a definition refers to them (PictureOf) rather than copying them
+// into every loaded window. Bytes made at run time are held, shared by the copies of a definition.
+class Picture {
+ public:
+  Picture() = default;
+  // A file built at run time.
+  Picture(std::vector<std::uint8_t> file)  // NOLINT(google-explicit-constructor): a built file is a picture
+      : held_(file.empty() ? nullptr : std::make_shared<const std::vector<std::uint8_t>>(std::move(file))) {}
+
+  Bytes bytes() const { return held_ ? Bytes{held_->data(), held_->size()} : lasting_; }
+  const std::uint8_t* data() const { return bytes().data; }
+  std::size_t size() const { return bytes().size; }
+  bool empty() const { return bytes().empty(); }
+
+ private:
+  friend Picture PictureOf(Bytes lasting);
+  std::shared_ptr<const std::vector<std::uint8_t>> held_;
+  Bytes lasting_;
+};
+
+// Bytes that last as long as the program (the embedded pictures): referred to, never copied.
+inline Picture PictureOf(Bytes lasting) {
+  Picture p;
+  if (!lasting.empty()) p.lasting_ = lasting;
+  return p;
+}
 
 struct ControlDef {
   std::string name;  // designer name, GBK

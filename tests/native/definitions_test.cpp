@@ -43,7 +43,7 @@ const ControlDef& Named(const WindowDef& w, const char* name) {
   return none;
 }
 
-bool SameBytes(const Picture& p, Bytes b) { return p.size() == b.size && std::equal(p.begin(), p.end(), b.data); }
+bool SameBytes(const Picture& p, Bytes b) { return p.size() == b.size && std::equal(p.data(), p.data() + p.size(), b.data); }
 
 using K = ControlKind;
 

@@ -26,7 +26,7 @@ using Pixels = std::function<COLORREF(int x, int y)>;
 Picture Bmp(int w, int h, const Pixels& at) {
   const int stride = (w * 3 + 3) & ~3;
   const std::uint32_t size = 54 + stride * h;
-  Picture f(size, 0);
+  std::vector<std::uint8_t> f(size, 0);
   auto put16 = [&](int o, std::uint32_t v) { f[o] = v & 0xFF; f[o + 1] = (v >> 8) & 0xFF; };
   auto put32 = [&](int o, std::uint32_t v) { put16(o, v & 0xFFFF); put16(o + 2, v >> 16); };
   f[0] = 'B';
@@ -223,7 +223,7 @@ TEST_F(Drawn, PicBoxLaysOutThePictureByDisplayMode) {
          if (std::abs(x - 50) < 8 || std::abs(y - 20) < 5) return kNotBack;
          return Quadrant(x, y, 100, 40);
        }},
-      {"undecodable picture: background only", 100, 40, 0, 0, nullptr, {'B', 'M', 1, 2, 3, 4}, 2, kWhite,
+      {"undecodable picture: background only", 100, 40, 0, 0, nullptr, std::vector<std::uint8_t>{'B', 'M', 1, 2, 3, 4}, 2, kWhite,
        FilledIn(0, 0, 0, 0, 0, kWhite)},
       {"no picture, default background: button face", 100, 40, 0, 0, nullptr, {}, 0, kDefaultColour,
        FilledIn(0, 0, 0, 0, 0, face)},
@@ -264,7 +264,7 @@ TEST_F(Drawn, WritingPictureReplacesOrRemovesItAtOnce) {
   ASSERT_EQ(Capture(top).at(o.x + 5, o.y + 5), red);
 
   const Picture larger = Bmp(30, 30, Solid(blue));
-  const Picture garbage = {'B', 'M', 0, 0};
+  const Picture garbage = std::vector<std::uint8_t>{'B', 'M', 0, 0};
   struct Step {
     const char* name;
     Bytes bytes;
@@ -473,7 +473,7 @@ TEST_F(Drawn, PicBtnWithoutPicturesOrTransparentColourKeepsItsWholeRectangle) {
     SCOPED_TRACE(c.name);
     ControlDef b = SwitchButton(false);
     b.transparentColour = c.transparent;
-    if (!c.picture) b.normalPicture.clear();
+    if (!c.picture) b.normalPicture = Picture();
     g_host.backColour = RGB(0, 200, 0);
     HWND top = Load({b});
     HWND btn = Child("图形按钮");
