@@ -45,6 +45,9 @@ const ControlDef& Named(const WindowDef& w, const char* name) {
 
 bool SameBytes(const Picture& p, Bytes b) { return p.size() == b.size && std::equal(p.data(), p.data() + p.size(), b.data); }
 
+// Every load builds its definition afresh; the embedded pictures are referred to, not copied.
+bool SameMemory(const Picture& p, Bytes b) { return p.data() == b.data && p.size() == b.size; }
+
 using K = ControlKind;
 
 TEST(Definitions, SetupWindow) {
@@ -88,8 +91,8 @@ TEST(Definitions, SetupWindow) {
   EXPECT_TRUE(slider.selectionShown);
   EXPECT_EQ(Named(w, "颜色选择器1").colour, 0x00C6FFC6u);
   EXPECT_EQ(Named(w, "图形按钮1").transparentColour, 0x00FFFFFFu);
-  EXPECT_TRUE(SameBytes(Named(w, "图形按钮1").normalPicture, switchOffNormalImage));
-  EXPECT_TRUE(SameBytes(Named(w, "图片框3").picture, monitorPlainImage));
+  EXPECT_TRUE(SameMemory(Named(w, "图形按钮1").normalPicture, switchOffNormalImage));
+  EXPECT_TRUE(SameMemory(Named(w, "图片框3").picture, monitorPlainImage));
   EXPECT_TRUE(Named(w, "图片框2").picture.empty());
   EXPECT_EQ(Named(w, "图片框1").displayMode, 2);
   const auto font = FontToMake(Named(w, "标签1").font);
@@ -165,6 +168,21 @@ TEST(Definitions, AboutWindow) {
   EXPECT_EQ(qq.find_first_not_of("0123456789"), std::string::npos);
   EXPECT_TRUE(Named(w, "透明标签1").font.size() == 60);
   EXPECT_EQ(FontToMake(Named(w, "透明标签1").font)->height, -29);
+}
+
+TEST(PictureValue, BuiltFileIsHeldAndSharedByCopies) {
+  Picture copy;
+  {
+    std::vector<std::uint8_t> file = {'B', 'M', 1, 2, 3};
+    const std::uint8_t* const original = file.data();
+    const Picture held(std::move(file));
+    copy = held;
+    EXPECT_EQ(copy.data(), original);  // moved in, not copied, and shared by the copy
+  }
+  ASSERT_EQ(copy.size(), 5u);  // the copy keeps it after the first value is gone
+  EXPECT_EQ(copy.data()[4], 3);
+  EXPECT_TRUE(Picture(std::vector<std::uint8_t>{}).empty());
+  EXPECT_TRUE(PictureOf(Bytes{}).empty());
 }
 
 }  // namespace
