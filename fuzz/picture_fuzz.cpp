@@ -50,7 +50,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const vl::Image decoded = vl::DecodePicture(file);
   if (asked > 1 || into != !decoded.empty() || (into && room != decoded.pixels)) std::abort();
   CheckImage(decoded);
-  CheckImage(vl::DecodeBmp(file));
+
+  // A BMP handed to the system to draw: only what the decoder takes, with every row inside.
+  const vl::Image bmp = vl::DecodeBmp(file);
+  if (const auto layout = vl::ReadBmpLayout(file)) {
+    if (bmp.empty() || layout->width != bmp.width || layout->height != bmp.height) std::abort();
+    if (layout->infoAt >= size || layout->bitsAt > size) std::abort();
+  } else if (!bmp.empty()) {
+    std::abort();
+  }
+  CheckImage(bmp);
 
   if (const auto dir = vl::ParseIcoDirectory(file)) {
     if (dir->entries.empty()) std::abort();

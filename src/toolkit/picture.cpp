@@ -198,6 +198,16 @@ bool DecodeBmpInto(Bytes file, const PixelStore& store) {
   return true;
 }
 
+std::optional<BmpLayout> ReadBmpLayout(Bytes file) {
+  // The decoder asks for room only once every check has passed: its question is the answer.
+  std::optional<BmpLayout> layout;
+  DecodeBmpInto(file, [&](int width, int height) -> std::uint32_t* {
+    layout = BmpLayout{static_cast<std::size_t>(kFileHeaderSize), U32(file, 10), width, height};
+    return nullptr;
+  });
+  return layout;
+}
+
 Image DecodeBmp(Bytes file) {
   Image image;
   if (!DecodeBmpInto(file, ImageStore(image))) return {};

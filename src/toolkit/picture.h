@@ -36,6 +36,15 @@ inline constexpr int kMaxPictureSide = 16384;
 Image DecodeBmp(Bytes file);
 bool DecodeBmpInto(Bytes file, const PixelStore& store);
 
+// Where the parts of a BMP that DecodeBmp takes lie, for handing its own bytes to the system to
+// draw: the BITMAPINFO (header, then masks or palette) at `infoAt`, the rows at `bitsAt`. Empty for
+// any file DecodeBmp gives empty, so everything the system reads from those places is inside it.
+struct BmpLayout {
+  std::size_t infoAt = 0, bitsAt = 0;
+  int width = 0, height = 0;
+};
+std::optional<BmpLayout> ReadBmpLayout(Bytes file);
+
 struct IcoEntry {
   std::uint8_t width = 0, height = 0, colourCount = 0, reserved = 0;
   std::uint16_t planes = 0, bitCount = 0;

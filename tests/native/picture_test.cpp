@@ -781,5 +781,28 @@ TEST(PictureDecodeInto, NoRoomGivesFalse) {
   EXPECT_EQ(calls, 2);
 }
 
+TEST(PictureBmpLayout, PointsAtTheHeaderAndRowsOfFilesTheDecoderTakes) {
+  for (const DepthCase c : {DepthCase{24, 5, 3, false}, DepthCase{8, 17, 4, true}, DepthCase{1, 33, 2, false},
+                            DepthCase{32, 2, 5, true}}) {
+    const Buffer file = WriteBmp(PartsFor(MakePicture(c.bpp, c.width, c.height), c.topDown));
+    const auto layout = ReadBmpLayout(View(file));
+    ASSERT_TRUE(layout) << c.bpp << " bpp";
+    EXPECT_EQ(layout->infoAt, 14u);
+    EXPECT_EQ(layout->bitsAt, file[10] | (file[11] << 8) | (file[12] << 16) | (static_cast<std::size_t>(file[13]) << 24));
+    EXPECT_EQ(layout->width, c.width);
+    EXPECT_EQ(layout->height, c.height);
+    const std::size_t stride = (static_cast<std::size_t>(c.width) * c.bpp + 31) / 32 * 4;
+    EXPECT_LE(layout->bitsAt + stride * c.height, file.size());  // every row the system reads is there
+  }
+}
+
+TEST(PictureBmpLayout, NoneForWhatTheDecoderRefuses) {
+  for (const MalformedCase& c : kMalformed) EXPECT_FALSE(ReadBmpLayout(View(c.make()))) << c.name;
+  const Buffer full = Valid8();
+  for (std::size_t len = 0; len < full.size(); ++len)
+    EXPECT_FALSE(ReadBmpLayout(View(Buffer(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(len)))));
+  EXPECT_FALSE(ReadBmpLayout(View(WriteIco({IconEntry(8, 16)}))));  // icons are decoded, not handed over
+}
+
 }  // namespace
 }  // namespace vl

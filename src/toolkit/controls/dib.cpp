@@ -69,6 +69,54 @@ void DrawBitmap(HDC dc, const PictureBitmap& picture, int x, int y) {
   ::BitBlt(dc, x, y, picture.width(), picture.height(), source.get(), 0, 0, SRCCOPY);
 }
 
+namespace {
+
+// Whether [b.data, b.data + b.size) lies wholly inside one read-only section of the exe's image.
+bool InReadOnlyImage(Bytes b) {
+  const auto* base = reinterpret_cast<const std::uint8_t*>(::GetModuleHandleW(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const auto* section = IMAGE_FIRST_SECTION(nt);
+  const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(b.data);
+  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(base) + section[i].VirtualAddress;
+    const std::uintptr_t size = section[i].Misc.VirtualSize;
+    if (from >= start && from - start <= size && b.size <= size - (from - start))
+      return !(section[i].Characteristics & IMAGE_SCN_MEM_WRITE);
+  }
+  return false;
+}
+
+}  // namespace
+
+Picture KeptPicture(Bytes file) {
+  if (file.empty()) return {};
+  if (InReadOnlyImage(file)) return PictureOf(file);
+  return Picture(std::vector<std::uint8_t>(file.data, file.data + file.size));
+}
+
+ShownPicture::ShownPicture(Picture file) : layout_(ReadBmpLayout(file.bytes())) {
+  if (layout_) {
+    file_ = std::move(file);
+  } else {
+    bitmap_ = MakeDrawnPicture(file);
+  }
+}
+
+bool ShownPicture::Draw(HDC dc, int x, int y, int w, int h) const {
+  if (layout_) {
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(file_.data() + layout_->infoAt);
+    return ::StretchDIBits(dc, x, y, w, h, 0, 0, layout_->width, layout_->height, file_.data() + layout_->bitsAt,
+                           info, DIB_RGB_COLORS, SRCCOPY) != 0;
+  }
+  if (bitmap_.empty()) return false;
+  OwnedDc source(::CreateCompatibleDC(dc));
+  if (!source) return false;
+  Selected s(source.get(), bitmap_.bitmap.get());
+  if (w == bitmap_.width() && h == bitmap_.height()) return ::BitBlt(dc, x, y, w, h, source.get(), 0, 0, SRCCOPY);
+  return ::StretchBlt(dc, x, y, w, h, source.get(), 0, 0, bitmap_.width(), bitmap_.height(), SRCCOPY);
+}
+
 OffscreenBuffer::OffscreenBuffer(HDC target, int width, int height)
     : width_(width), height_(height) {
   if (width <= 0 || height <= 0) return;

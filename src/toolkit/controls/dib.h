@@ -38,6 +38,33 @@ inline PictureBitmap MakeDrawnPicture(const Picture& p) { return MakeDrawnPictur
 // Draws the whole bitmap with its top-left corner at (x, y), at natural size.
 void DrawBitmap(HDC dc, const PictureBitmap& picture, int x, int y);
 
+// A picture value for bytes a caller hands over: bytes in the program's own read-only image (its
+// embedded pictures, unchanged for the whole run) are referred to; any others are copied, since the
+// caller may change or free them.
+Picture KeptPicture(Bytes file);
+
+// A picture as a box shows it. A BMP is drawn by the system straight from the file's own bytes,
+// which the picture value keeps (for the program's own pictures, without a copy); anything else
+// (an icon file) is decoded once into a bitmap. Either way the pixels are held once.
+class ShownPicture {
+ public:
+  ShownPicture() = default;
+  explicit ShownPicture(Picture file);
+
+  bool empty() const { return !layout_ && bitmap_.empty(); }
+  int width() const { return layout_ ? layout_->width : bitmap_.width(); }
+  int height() const { return layout_ ? layout_->height : bitmap_.height(); }
+
+  // The whole picture into the rectangle (x, y, w, h): copied when that is its own size, else
+  // stretched with the DC's stretch mode. False when nothing could be drawn.
+  bool Draw(HDC dc, int x, int y, int w, int h) const;
+
+ private:
+  Picture file_;
+  std::optional<BmpLayout> layout_;
+  PictureBitmap bitmap_;
+};
+
 // A memory DC with a bitmap compatible with `target`, `width` x `height`: the kinds draw into
 // dc() and copy the result in one BitBlt, so a redraw never shows its intermediate steps.
 class OffscreenBuffer {

@@ -27,14 +27,13 @@ Rect CentredPlace(int boxW, int boxH, int picW, int picH) {
 class PicBox final : public Control {
  public:
   PicBox(LoadedWindow& w, const ControlDef& d, const ControlEvents* e)
-      : Control(w, d, e), picture_(MakeDrawnPicture(d.picture)) {
+      : Control(w, d, e), picture_(d.picture) {
     def_.displayMode = ClampPick(def_.displayMode, 0, 2);
-    // The bitmap is all the box draws from: the file is not kept.
-    def_.picture = Picture();
+    def_.picture = Picture();  // the shown picture holds it now
   }
 
   void SetPicture(Bytes file) override {
-    picture_ = MakeDrawnPicture(file);
+    picture_ = ShownPicture(KeptPicture(file));
     if (HWND h = hwnd()) ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
 
@@ -54,9 +53,7 @@ class PicBox final : public Control {
         HDC dc = ::BeginPaint(hwnd(), &ps);
         RECT rc;
         ::GetClientRect(hwnd(), &rc);
-        OffscreenBuffer buffer(dc, rc.right, rc.bottom);
-        Draw(buffer.dc() ? buffer.dc() : dc, rc);
-        buffer.CopyTo(dc, 0, 0);
+        Draw(dc, rc);
         ::EndPaint(hwnd(), &ps);
         return 0;
       }
@@ -67,33 +64,38 @@ class PicBox final : public Control {
   }
 
  private:
+  // Where the picture goes in the box, at its own size unless displayed stretched or shrunk.
+  Rect Place(const RECT& rc) const {
+    if (def_.displayMode == 0) return {0, 0, picture_.width(), picture_.height()};  // the box's edges cut it
+    if (def_.displayMode == 1) return {0, 0, rc.right, rc.bottom};
+    return CentredPlace(rc.right, rc.bottom, picture_.width(), picture_.height());
+  }
+
+  // Every pixel is painted once, the picture on its place and the background colour around it, so
+  // a redraw never flickers and needs no off-screen copy of the box.
   void Draw(HDC dc, const RECT& rc) const {
+    if (picture_.empty()) {
+      FillColour(dc, rc, def_.backColour);
+      return;
+    }
+    const Rect to = Place(rc);
+    const int saved = ::SaveDC(dc);
+    ::ExcludeClipRect(dc, to.left, to.top, to.right, to.bottom);
     FillColour(dc, rc, def_.backColour);
-    if (picture_.empty()) return;
-    if (def_.displayMode == 0) {
-      DrawBitmap(dc, picture_, 0, 0);  // the box's edges cut it
-      return;
-    }
-    const Rect to = def_.displayMode == 1
-                        ? Rect{0, 0, rc.right, rc.bottom}
-                        : CentredPlace(rc.right, rc.bottom, picture_.width(), picture_.height());
-    if (to.width() == picture_.width() && to.height() == picture_.height()) {
-      DrawBitmap(dc, picture_, to.left, to.top);
-      return;
-    }
-    OwnedDc source(::CreateCompatibleDC(dc));
-    if (!source) return;
-    Selected s(source.get(), picture_.bitmap.get());
+    ::RestoreDC(dc, saved);
+    const bool stretched = to.width() != picture_.width() || to.height() != picture_.height();
     // HALFTONE averages source pixels, which only pays on displays deep enough to show the mix.
-    const bool halftone = ::GetDeviceCaps(dc, BITSPIXEL) > 16;
+    const bool halftone = stretched && ::GetDeviceCaps(dc, BITSPIXEL) > 16;
     const int oldMode = ::SetStretchBltMode(dc, halftone ? HALFTONE : COLORONCOLOR);
     if (halftone) ::SetBrushOrgEx(dc, 0, 0, nullptr);  // HALFTONE leaves the brush origin undefined
-    ::StretchBlt(dc, to.left, to.top, to.width(), to.height(), source.get(), 0, 0, picture_.width(),
-                 picture_.height(), SRCCOPY);
+    if (!picture_.Draw(dc, to.left, to.top, to.width(), to.height())) {
+      const RECT place{to.left, to.top, to.right, to.bottom};
+      FillColour(dc, place, def_.backColour);  // the system refused to draw it: no stale pixels
+    }
     ::SetStretchBltMode(dc, oldMode);
   }
 
-  PictureBitmap picture_;
+  ShownPicture picture_;
 };
 
 }  // namespace

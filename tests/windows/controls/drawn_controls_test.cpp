@@ -3,6 +3,7 @@
 // hit tests and real mouse input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "support/pixels.h"
 #include "support/processes.h"
 #include "support/windows.h"
+#include "toolkit/controls/dib.h"
 #include "toolkit/handles.h"
 #include "toolkit/program_state.h"
 #include "toolkit/toolkit.h"
@@ -283,6 +285,41 @@ TEST_F(Drawn, WritingPictureReplacesOrRemovesItAtOnce) {
     EXPECT_EQ(shot.at(o.x + 25, o.y + 25), s.beyondOld);
     EXPECT_EQ(shot.at(o.x + 45, o.y + 35), kWhite);
   }
+}
+
+TEST_F(Drawn, WrittenPictureIsKeptEvenWhenTheCallersBytesChange) {
+  const COLORREF red = RGB(220, 0, 0), blue = RGB(0, 0, 220);
+  ControlDef box = Make(ControlKind::PicBox, "图片框", 10, 10, 60, 40);
+  box.backColour = kWhite;
+  HWND top = Load({box});
+  const POINT o = OriginIn(top, Child("图片框"));
+
+  const Picture redFile = Bmp(20, 20, Solid(red)), blueFile = Bmp(20, 20, Solid(blue));
+  std::vector<std::uint8_t> callers(redFile.data(), redFile.data() + redFile.size());
+  Unit["图片框"].SetPicture({callers.data(), callers.size()});
+  std::copy(blueFile.data(), blueFile.data() + blueFile.size(), callers.begin());  // same size
+  ::RedrawWindow(Child("图片框"), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(Capture(top).at(o.x + 5, o.y + 5), red);
+  callers = {};
+  ::RedrawWindow(Child("图片框"), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(Capture(top).at(o.x + 5, o.y + 5), red);
+}
+
+// Only bytes that cannot change for the whole run, read-only data of the exe itself, are referred to.
+const std::uint8_t kReadOnlyBytes[] = {'B', 'M', 1, 2, 3, 4, 5, 6};
+std::uint8_t writableBytes[] = {'B', 'M', 1, 2, 3, 4, 5, 6};
+
+TEST(KeptPicture, RefersOnlyToTheExesReadOnlyBytes) {
+  const Bytes readOnly{kReadOnlyBytes, sizeof kReadOnlyBytes};
+  EXPECT_EQ(KeptPicture(readOnly).data(), kReadOnlyBytes);
+  const Bytes writable{writableBytes, sizeof writableBytes};
+  const Picture kept = KeptPicture(writable);
+  EXPECT_NE(kept.data(), writableBytes);
+  ASSERT_EQ(kept.size(), sizeof writableBytes);
+  EXPECT_TRUE(std::equal(kept.data(), kept.data() + kept.size(), writableBytes));
+  const std::vector<std::uint8_t> heap(kReadOnlyBytes, kReadOnlyBytes + sizeof kReadOnlyBytes);
+  EXPECT_NE(KeptPicture({heap.data(), heap.size()}).data(), heap.data());
+  EXPECT_TRUE(KeptPicture({}).empty());
 }
 
 // --- PicBtn ---------------------------------------------------------------------------------
