@@ -4,8 +4,9 @@
 //
 // Built with BENCH_PLATFORM_PARTS (bench_floor_plus) it also shows what the program needs from the
 // platform without any of its own code or pictures: the setup window's Chinese texts in SimSun
-// and a trackbar, which brings in the common controls. The program's figures less these are its
-// own share.
+// and a trackbar, which brings in the common controls; and, on kMaskMessage, its window becomes a
+// mask as the program's does: top-most, click-through, layered at alpha 60, 300 pixels larger
+// than the screen. The program's figures less these are its own share.
 #include <windows.h>
 #ifdef BENCH_PLATFORM_PARTS
 #include <commctrl.h>
@@ -13,11 +14,37 @@
 
 namespace {
 
+#ifdef BENCH_PLATFORM_PARTS
+constexpr UINT kMaskMessage = WM_APP + 1;  // bench/measure.cpp posts it
+
+BOOL CALLBACK HideChild(HWND child, LPARAM) {
+  ::ShowWindow(child, SW_HIDE);
+  return TRUE;
+}
+
+void BecomeMask(HWND h) {
+  ::EnumChildWindows(h, HideChild, 0);
+  ::SetWindowLongW(h, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+  ::SetWindowLongW(h, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW);
+  ::SetClassLongPtrW(h, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(::CreateSolidBrush(RGB(0xC6, 0xFF, 0xC6))));
+  ::SetLayeredWindowAttributes(h, 0, 60, LWA_ALPHA);
+  ::SetWindowPos(h, HWND_TOPMOST, -10, -10, ::GetSystemMetrics(SM_CXSCREEN) + 300,
+                 ::GetSystemMetrics(SM_CYSCREEN) + 300, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  ::InvalidateRect(h, nullptr, TRUE);
+}
+#endif
+
 LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_DESTROY) {
     ::PostQuitMessage(0);
     return 0;
   }
+#ifdef BENCH_PLATFORM_PARTS
+  if (msg == kMaskMessage) {
+    BecomeMask(h);
+    return 0;
+  }
+#endif
   return ::DefWindowProcW(h, msg, wp, lp);
 }
 

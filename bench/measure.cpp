@@ -4,8 +4,10 @@
 // each, and prints one line of figures per run for scripts/bench to summarise:
 //   start_ms      CreateProcess to the first window visible (EnumWindows by process id: Wine's
 //                 WaitForInputIdle does not work)
-//   mask_ms       the switch's button-up (real input) to the mask in place as the API reports it
-//   idle_cpu_ms   user + kernel time over IDLE_SECONDS with the mask on (the floors: their window)
+//   mask_ms       the switch's button-up (real input) to the mask in place as the API reports it;
+//                 for floor+, from posting it its mask message to the same
+//   idle_cpu_ms   user + kernel time over IDLE_SECONDS with the mask on (the floor: its window);
+//                 under Wine read from the Linux process, in 10 ms ticks (see LinuxStatOf)
 //   cpu_start_ms  user + kernel time from process start to a second after the window showed
 //   ws_*, commit_* WorkingSetSize and PagefileUsage after start and with the mask on, in KiB
 //   live_*        the program's own count of live native handles ("Veilora.LiveHandles"; the
@@ -22,6 +24,7 @@
 namespace {
 
 constexpr int kSwitchId = 1008;   // the setup window's 图形按钮1: ids follow the definition order
+constexpr UINT kFloorMaskMessage = WM_APP + 1;  // makes floor+ a mask (bench/floor.cpp)
 constexpr BYTE kMaskAlpha = 60;
 constexpr int kMaskMargin = 300;  // the mask runs from (-10, -10) to 290 px past the far edges
 constexpr DWORD kSettleMs = 1000;
@@ -114,7 +117,60 @@ bool MaskInPlace(HWND mask) {
          rc.bottom >= ::GetSystemMetrics(SM_CYSCREEN) + kMaskMargin - 10;
 }
 
-double CpuMs(HANDLE process) {
+// The whole contents of a file; empty if it cannot be read. /proc files report no size, so read
+// until the end.
+std::string ReadAll(const std::wstring& path) {
+  HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string text;
+  char chunk[4096];
+  DWORD got = 0;
+  while (::ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+  ::CloseHandle(h);
+  return text;
+}
+
+// Under Wine, GetProcessTimes on another process answers with the caller's own times, so the
+// child's CPU time is read from its Linux process instead: /proc through Wine's Z: drive, the
+// process found by its command line (Wine's processes show their Windows path there). Empty on
+// Windows, or when no such process is found.
+std::wstring LinuxStatOf(const std::wstring& exeName) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = ::FindFirstFileW(L"Z:\\proc\\*", &found);
+  if (find == INVALID_HANDLE_VALUE) return {};
+  std::wstring stat;
+  const std::string tail = "\\" + std::string(exeName.begin(), exeName.end());
+  do {
+    if (found.cFileName[0] < L'0' || found.cFileName[0] > L'9') continue;
+    const std::wstring dir = std::wstring(L"Z:\\proc\\") + found.cFileName;
+    std::string command = ReadAll(dir + L"\\cmdline");
+    command = command.substr(0, command.find('\0'));  // the first argument
+    if (command.size() >= tail.size() && command.compare(command.size() - tail.size(), tail.size(), tail) == 0) {
+      stat = dir + L"\\stat";
+      break;
+    }
+  } while (::FindNextFileW(find, &found));
+  ::FindClose(find);
+  return stat;
+}
+
+// User + system time in ms from a Linux /proc/<pid>/stat: fields 14 and 15, in ticks of 10 ms.
+double LinuxCpuMs(const std::wstring& stat) {
+  const std::string text = ReadAll(stat);
+  const std::size_t close = text.rfind(')');  // the command name may hold spaces
+  if (close == std::string::npos) return -1;
+  unsigned long long value[13] = {};
+  char state = 0;
+  if (std::sscanf(text.c_str() + close + 1, " %c %llu %llu %llu %llu %llu %llu %llu %llu %llu %llu %llu %llu", &state,
+                  &value[0], &value[1], &value[2], &value[3], &value[4], &value[5], &value[6], &value[7],
+                  &value[8], &value[9], &value[10], &value[11]) != 13)
+    return -1;
+  return static_cast<double>(value[10] + value[11]) * 10.0;  // utime, stime
+}
+
+double CpuMs(HANDLE process, const std::wstring& linuxStat) {
+  if (!linuxStat.empty()) return LinuxCpuMs(linuxStat);
   FILETIME created, ended, kernel, user;
   if (!::GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
   auto value = [](FILETIME f) { return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
@@ -152,11 +208,13 @@ std::string Figure(double value, const char* format) {
   return text;
 }
 
+enum class Mask { None, Switch, Message };  // how the program is made to show its mask
+
 struct Program {
   const char* name;
   const wchar_t* exe;
   const wchar_t* windowClass;
-  bool hasMask;
+  Mask mask;
 };
 
 // One start of the program. Prints its line unless it is a warm-up; false if it went wrong.
@@ -189,19 +247,26 @@ bool Run(const Program& program, DWORD idleSeconds, bool print) {
     startMs = Now() - started;
     ::Sleep(kSettleMs);
     atStart = MemoryOf(pi.hProcess);
-    startCpu = CpuMs(pi.hProcess);
+    const std::wstring linuxStat = LinuxStatOf(program.exe);
+    startCpu = CpuMs(pi.hProcess, linuxStat);
     liveAtStart = LiveHandles(window);
     bool masked = true;
-    if (program.hasMask) {
+    if (program.mask != Mask::None) {
       masked = false;
-      HWND button = ::GetDlgItem(window, kSwitchId);
-      const POINT p = PointInside(button);
-      SendMouse(p.x, p.y, 0);
-      ::Sleep(50);
-      SendMouse(p.x, p.y, MOUSEEVENTF_LEFTDOWN);
-      ::Sleep(50);
-      const double clicked = Now();
-      SendMouse(p.x, p.y, MOUSEEVENTF_LEFTUP);
+      double clicked = 0;
+      if (program.mask == Mask::Switch) {
+        HWND button = ::GetDlgItem(window, kSwitchId);
+        const POINT p = PointInside(button);
+        SendMouse(p.x, p.y, 0);
+        ::Sleep(50);
+        SendMouse(p.x, p.y, MOUSEEVENTF_LEFTDOWN);
+        ::Sleep(50);
+        clicked = Now();
+        SendMouse(p.x, p.y, MOUSEEVENTF_LEFTUP);
+      } else {
+        clicked = Now();
+        ::PostMessageW(window, kFloorMaskMessage, 0, 0);
+      }
       while (Now() - clicked < kGiveUpMs) {
         if (MaskInPlace(window)) {
           maskMs = Now() - clicked;
@@ -216,9 +281,9 @@ bool Run(const Program& program, DWORD idleSeconds, bool print) {
       // Out of the way of every window, so nothing under the pointer is hot while idle.
       SendMouse(::GetSystemMetrics(SM_CXSCREEN) - 2, ::GetSystemMetrics(SM_CYSCREEN) - 2, 0);
       ::Sleep(kSettleMs);
-      const double before = CpuMs(pi.hProcess);
+      const double before = CpuMs(pi.hProcess, linuxStat);
       ::Sleep(idleSeconds * 1000);
-      idleCpu = CpuMs(pi.hProcess) - before;
+      idleCpu = CpuMs(pi.hProcess, linuxStat) - before;
       withMask = MemoryOf(pi.hProcess);
       liveWithMask = LiveHandles(window);
       ok = before >= 0;
@@ -249,9 +314,9 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
   const DWORD idleSeconds = argc > 2 ? static_cast<DWORD>(std::atoi(argv[2])) : 10;
   const Program programs[] = {
-      {"floor", L"bench_floor.exe", L"BenchFloor", false},
-      {"floor+", L"bench_floor_plus.exe", L"BenchFloor", false},
-      {"veilora", L"veilora.exe", L"VeiloraWindow", true},
+      {"floor", L"bench_floor.exe", L"BenchFloor", Mask::None},
+      {"floor+", L"bench_floor_plus.exe", L"BenchFloor", Mask::Message},
+      {"veilora", L"veilora.exe", L"VeiloraWindow", Mask::Switch},
   };
   bool ok = true;
   // The first start of each loads its files from disk; keep it out of the figures.
