@@ -218,19 +218,28 @@ struct Program {
   Mask mask;
 };
 
-// One start of the program. Prints its line unless it is a warm-up; false if it went wrong.
-bool Run(const Program& program, DWORD idleSeconds, bool print) {
+// Starts the program from the bench's folder; its process handle, or null (reported) if it
+// would not start.
+HANDLE Start(const Program& program, DWORD& pid) {
   std::wstring command = L"\"" + ExeDir() + program.exe + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  const double started = Now();
   if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeDir().c_str(), &si,
                         &pi)) {
     std::fprintf(stderr, "bench_measure: cannot start %s (error %lu)\n", program.name, ::GetLastError());
-    return false;
+    return nullptr;
   }
   ::CloseHandle(pi.hThread);
+  pid = pi.dwProcessId;
+  return pi.hProcess;
+}
+
+// One start of the program. Prints its line unless it is a warm-up; false if it went wrong.
+bool Run(const Program& program, DWORD idleSeconds, bool print) {
+  PROCESS_INFORMATION pi{};
+  const double started = Now();
+  if (!(pi.hProcess = Start(program, pi.dwProcessId))) return false;
   bool ok = false;
   HWND window = nullptr;
   double startMs = 0, maskMs = -1;
@@ -311,15 +320,9 @@ bool Run(const Program& program, DWORD idleSeconds, bool print) {
 
 // One start timed and nothing else: the start figure varies most, so it gets more samples.
 bool TimeStart(const Program& program) {
-  std::wstring command = L"\"" + ExeDir() + program.exe + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   const double started = Now();
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeDir().c_str(), &si,
-                        &pi))
-    return false;
-  ::CloseHandle(pi.hThread);
+  if (!(pi.hProcess = Start(program, pi.dwProcessId))) return false;
   double ms = -1;
   while (Now() - started < kGiveUpMs) {
     if (VisibleWindow(pi.dwProcessId, program.windowClass)) {
