@@ -15,12 +15,13 @@
 //                 system's count, GetGuiResources, answers 0 under Wine); na for the floors
 // Runs in the desktop that scripts/wine-test makes; nothing else may move the mouse meanwhile.
 #include <windows.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "support/processes.h"
 
 namespace {
 
@@ -40,13 +41,6 @@ double Now() {
   LARGE_INTEGER c;
   ::QueryPerformanceCounter(&c);
   return static_cast<double>(c.QuadPart) / perMs;
-}
-
-std::wstring ExeDir() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring p = path;
-  return p.substr(0, p.find_last_of(L"\\/") + 1);
 }
 
 struct FindData {
@@ -178,21 +172,6 @@ double CpuMs(HANDLE process, const std::wstring& linuxStat) {
   return static_cast<double>(value(kernel) + value(user)) / 10000.0;
 }
 
-struct Memory {
-  SIZE_T workingSet = 0, commit = 0;
-};
-
-Memory MemoryOf(HANDLE process) {
-  PROCESS_MEMORY_COUNTERS pmc{};
-  pmc.cb = sizeof pmc;
-  Memory m;
-  if (::GetProcessMemoryInfo(process, &pmc, sizeof pmc)) {
-    m.workingSet = pmc.WorkingSetSize;
-    m.commit = pmc.PagefileUsage;
-  }
-  return m;
-}
-
 // Any of the program's windows answers with the toolkit's count of live native handles; -1 when
 // nothing answers (the floor, or a build without the message).
 long LiveHandles(HWND window) {
@@ -218,36 +197,22 @@ struct Program {
   Mask mask;
 };
 
-// Starts the program from the bench's folder; its process handle, or null (reported) if it
-// would not start.
-HANDLE Start(const Program& program, DWORD& pid) {
-  std::wstring command = L"\"" + ExeDir() + program.exe + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeDir().c_str(), &si,
-                        &pi)) {
-    std::fprintf(stderr, "bench_measure: cannot start %s (error %lu)\n", program.name, ::GetLastError());
-    return nullptr;
-  }
-  ::CloseHandle(pi.hThread);
-  pid = pi.dwProcessId;
-  return pi.hProcess;
-}
-
 // One start of the program. Prints its line unless it is a warm-up; false if it went wrong.
 bool Run(const Program& program, DWORD idleSeconds, bool print) {
-  PROCESS_INFORMATION pi{};
   const double started = Now();
-  if (!(pi.hProcess = Start(program, pi.dwProcessId))) return false;
+  vt::Child child = vt::Start(program.exe);
+  if (!child) {
+    std::fprintf(stderr, "bench_measure: cannot start %s (error %lu)\n", program.name, ::GetLastError());
+    return false;
+  }
   bool ok = false;
   HWND window = nullptr;
   double startMs = 0, maskMs = -1;
-  Memory atStart, withMask;
+  vt::Memory atStart, withMask;
   double idleCpu = 0, startCpu = 0;
   long liveAtStart = -1, liveWithMask = -1;
   for (;;) {
-    if ((window = VisibleWindow(pi.dwProcessId, program.windowClass))) break;
+    if ((window = VisibleWindow(child.pid(), program.windowClass))) break;
     if (Now() - started > kGiveUpMs) break;
     ::Sleep(1);
   }
@@ -256,9 +221,9 @@ bool Run(const Program& program, DWORD idleSeconds, bool print) {
   } else {
     startMs = Now() - started;
     ::Sleep(kSettleMs);
-    atStart = MemoryOf(pi.hProcess);
+    atStart = vt::MemoryOf(child.handle());
     const std::wstring linuxStat = LinuxStatOf(program.exe);
-    startCpu = CpuMs(pi.hProcess, linuxStat);
+    startCpu = CpuMs(child.handle(), linuxStat);
     liveAtStart = LiveHandles(window);
     bool masked = true;
     if (program.mask != Mask::None) {
@@ -291,25 +256,23 @@ bool Run(const Program& program, DWORD idleSeconds, bool print) {
       // Out of the way of every window, so nothing under the pointer is hot while idle.
       SendMouse(::GetSystemMetrics(SM_CXSCREEN) - 2, ::GetSystemMetrics(SM_CYSCREEN) - 2, 0);
       ::Sleep(kSettleMs);
-      const double before = CpuMs(pi.hProcess, linuxStat);
+      const double before = CpuMs(child.handle(), linuxStat);
       ::Sleep(idleSeconds * 1000);
-      idleCpu = CpuMs(pi.hProcess, linuxStat) - before;
-      withMask = MemoryOf(pi.hProcess);
+      idleCpu = CpuMs(child.handle(), linuxStat) - before;
+      withMask = vt::MemoryOf(child.handle());
       liveWithMask = LiveHandles(window);
       ok = before >= 0;
     }
   }
-  ::TerminateProcess(pi.hProcess, 0);
-  ::WaitForSingleObject(pi.hProcess, 5000);
-  ::CloseHandle(pi.hProcess);
+  child = vt::Child();  // ended here, before the figures are printed
   if (ok && print) {
     std::printf("run program=%s start_ms=%.1f mask_ms=%s cpu_start_ms=%.1f idle_cpu_ms=%.1f ws_start_kb=%lu "
                 "ws_mask_kb=%lu commit_start_kb=%lu commit_mask_kb=%lu live_start=%s live_mask=%s\n",
                 program.name, startMs, Figure(maskMs, "%.1f").c_str(), startCpu, idleCpu,
                 static_cast<unsigned long>(atStart.workingSet / 1024),
                 static_cast<unsigned long>(withMask.workingSet / 1024),
-                static_cast<unsigned long>(atStart.commit / 1024),
-                static_cast<unsigned long>(withMask.commit / 1024),
+                static_cast<unsigned long>(atStart.pagefile / 1024),
+                static_cast<unsigned long>(withMask.pagefile / 1024),
                 Figure(liveAtStart, "%.0f").c_str(), Figure(liveWithMask, "%.0f").c_str());
     std::fflush(stdout);
   }
@@ -320,21 +283,19 @@ bool Run(const Program& program, DWORD idleSeconds, bool print) {
 
 // One start timed and nothing else: the start figure varies most, so it gets more samples.
 bool TimeStart(const Program& program) {
-  PROCESS_INFORMATION pi{};
   const double started = Now();
-  if (!(pi.hProcess = Start(program, pi.dwProcessId))) return false;
+  vt::Child child = vt::Start(program.exe);
+  if (!child) return false;
   double ms = -1;
   while (Now() - started < kGiveUpMs) {
-    if (VisibleWindow(pi.dwProcessId, program.windowClass)) {
+    if (VisibleWindow(child.pid(), program.windowClass)) {
       ms = Now() - started;
       break;
     }
     ::Sleep(1);
   }
   ::Sleep(200);  // let it finish its first paint before it goes
-  ::TerminateProcess(pi.hProcess, 0);
-  ::WaitForSingleObject(pi.hProcess, 5000);
-  ::CloseHandle(pi.hProcess);
+  child = vt::Child();  // ended here, before the next start
   if (ms >= 0) {
     std::printf("start program=%s start_ms=%.1f\n", program.name, ms);
     std::fflush(stdout);
