@@ -14,6 +14,7 @@
 #include "support/pixels.h"
 #include "support/processes.h"
 #include "support/windows.h"
+#include "toolkit/control_defs.h"
 #include "toolkit/controls/dib.h"
 #include "toolkit/handles.h"
 #include "toolkit/program_state.h"
@@ -109,14 +110,7 @@ void CountClick() { ++g_clicks; }
 WindowUnit Unit{"DrawnHost", Host, {nullptr, nullptr, nullptr, {{"图形按钮", &CountClick}}}};
 
 ControlDef Make(ControlKind kind, const char* name, int left, int top, int width, int height) {
-  ControlDef c;
-  c.kind = kind;
-  c.name = name;
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
-  return c;
+  return def::Control(kind, name, left, top, width, height);
 }
 
 class Drawn : public ::testing::Test {

@@ -14,6 +14,7 @@
 #include "toolkit/handles.h"
 #include "support/pixels.h"
 #include "support/toolkit_loop.h"
+#include "toolkit/control_defs.h"
 #include "toolkit/program_state.h"
 #include "toolkit/toolkit.h"
 
@@ -55,13 +56,7 @@ inline vl::WindowDef WindowWith(std::vector<vl::ControlDef> controls) {
 }
 
 inline vl::ControlDef Defined(vl::ControlKind kind, const char* name, int left, int top, int width, int height) {
-  vl::ControlDef c;
-  c.kind = kind;
-  c.name = name;
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
+  vl::ControlDef c = vl::def::Control(kind, name, left, top, width, height);
   c.tabStop = true;
   return c;
 }
