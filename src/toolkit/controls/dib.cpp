@@ -23,6 +23,22 @@ OwnedBitmap NewDib(int width, int height, std::uint32_t*& bits) {
   return bitmap;
 }
 
+// Whether [b.data, b.data + b.size) lies wholly inside one read-only section of the exe's image.
+bool InReadOnlyImage(Bytes b) {
+  const auto* base = reinterpret_cast<const std::uint8_t*>(::GetModuleHandleW(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const auto* section = IMAGE_FIRST_SECTION(nt);
+  const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(b.data);
+  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(base) + section[i].VirtualAddress;
+    const std::uintptr_t size = section[i].Misc.VirtualSize;
+    if (from >= start && from - start <= size && b.size <= size - (from - start))
+      return !(section[i].Characteristics & IMAGE_SCN_MEM_WRITE);
+  }
+  return false;
+}
+
 }  // namespace
 
 OwnedBitmap MakeDib(const Image& image) {
@@ -68,26 +84,6 @@ void DrawBitmap(HDC dc, const PictureBitmap& picture, int x, int y) {
   Selected s(source.get(), picture.bitmap.get());
   ::BitBlt(dc, x, y, picture.width(), picture.height(), source.get(), 0, 0, SRCCOPY);
 }
-
-namespace {
-
-// Whether [b.data, b.data + b.size) lies wholly inside one read-only section of the exe's image.
-bool InReadOnlyImage(Bytes b) {
-  const auto* base = reinterpret_cast<const std::uint8_t*>(::GetModuleHandleW(nullptr));
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const auto* section = IMAGE_FIRST_SECTION(nt);
-  const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(b.data);
-  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
-    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(base) + section[i].VirtualAddress;
-    const std::uintptr_t size = section[i].Misc.VirtualSize;
-    if (from >= start && from - start <= size && b.size <= size - (from - start))
-      return !(section[i].Characteristics & IMAGE_SCN_MEM_WRITE);
-  }
-  return false;
-}
-
-}  // namespace
 
 Picture KeptPicture(Bytes file) {
   if (file.empty()) return {};
