@@ -136,9 +136,7 @@ TEST(About, ModalCentredAndClosedEveryWay) {
   for (const auto& way : ways) {
     SCOPED_TRACE(way.how);
     ordinary.Raise();
-    const std::vector<HWND> before = p.Windows();
-    p.Click(::GetDlgItem(setup, setup_ids::k按钮1));
-    HWND about = p.WaitForNewWindow(before);
+    HWND about = p.ClickForNewWindow(::GetDlgItem(setup, setup_ids::k按钮1));
     ASSERT_TRUE(about);
     const RECT rc = WindowRect(about);
     EXPECT_EQ(rc.left, (ScreenWidth() - 323) / 2);
@@ -164,9 +162,7 @@ TEST(About, ModalCentredAndClosedEveryWay) {
 TEST(About, OnlyTheCloseButtonIsATabStop) {
   RunningProgram p;
   ASSERT_TRUE(p);
-  const std::vector<HWND> before = p.Windows();
-  p.Click(::GetDlgItem(p.setup(), setup_ids::k按钮1));
-  HWND about = p.WaitForNewWindow(before);
+  HWND about = p.ClickForNewWindow(::GetDlgItem(p.setup(), setup_ids::k按钮1));
   ASSERT_TRUE(about);
   for (HWND c : Children(about))
     EXPECT_EQ((Style(c) & WS_TABSTOP) != 0, ::GetDlgCtrlID(c) == about_ids::k按钮1) << ::GetDlgCtrlID(c);
@@ -180,9 +176,7 @@ TEST(About, OpenedFromThePanelWhileTheMaskIsOn) {
   HWND mask = p.setup();
   HWND panel = p.ApplyMask();
   ASSERT_TRUE(panel);
-  const std::vector<HWND> before = p.Windows();
-  p.Click(::GetDlgItem(panel, panel_ids::k按钮1));
-  HWND about = p.WaitForNewWindow(before);
+  HWND about = p.ClickForNewWindow(::GetDlgItem(panel, panel_ids::k按钮1));
   ASSERT_TRUE(about);
   EXPECT_FALSE(::IsWindowEnabled(panel));
   EXPECT_TRUE(IsTopMost(mask));
@@ -205,9 +199,7 @@ TEST(About, OpenedFromThePanelWhileTheMaskIsOn) {
 TEST(About, LogOffWhileTheBoxIsOpenEndsTheProgram) {
   RunningProgram p;
   ASSERT_TRUE(p);
-  const std::vector<HWND> before = p.Windows();
-  p.Click(::GetDlgItem(p.setup(), setup_ids::k按钮1));
-  HWND about = p.WaitForNewWindow(before);
+  HWND about = p.ClickForNewWindow(::GetDlgItem(p.setup(), setup_ids::k按钮1));
   ASSERT_TRUE(about);
   for (HWND h : {about, p.setup()}) {
     DWORD_PTR answer = 0;

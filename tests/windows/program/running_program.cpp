@@ -84,10 +84,14 @@ bool RunningProgram::HasTrayIcon(HWND window) {
   return ::Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
-HWND RunningProgram::ApplyMask() {
+HWND RunningProgram::ClickForNewWindow(HWND control, DWORD ms) const {
   const std::vector<HWND> before = Windows();
-  Click(::GetDlgItem(setup_, setup_ids::k图形按钮1));
-  HWND panel = WaitForNewWindow(before);
+  Click(control);
+  return WaitForNewWindow(before, ms);
+}
+
+HWND RunningProgram::ApplyMask() {
+  HWND panel = ClickForNewWindow(::GetDlgItem(setup_, setup_ids::k图形按钮1));
   WaitFor([&] { return (ExStyle(setup_) & WS_EX_LAYERED) != 0; }, 10000);
   Pump(100);
   return panel;

@@ -38,8 +38,9 @@ class RunningProgram {
   HWND setup() const { return setup_; }
   // The program's top-level windows of our class, visible or not.
   std::vector<HWND> Windows() const;
-  // The loaded window of our class other than those given, waiting for it to appear.
-  HWND WaitForNewWindow(const std::vector<HWND>& known, DWORD ms = 10000) const;
+  // Clicks the control (as Click) and waits for a visible window of our class that was not there
+  // before: the window the click opened, or null.
+  HWND ClickForNewWindow(HWND control, DWORD ms = 10000) const;
   // Refreshes setup() after the setup window was replaced by a fresh one.
   HWND WaitForFreshSetup(HWND old, DWORD ms = 10000);
 
@@ -57,6 +58,9 @@ class RunningProgram {
   HWND ApplyMask();
 
  private:
+  // The loaded window of our class other than those given, waiting for it to appear.
+  HWND WaitForNewWindow(const std::vector<HWND>& known, DWORD ms) const;
+
   Child child_;
   HWND setup_ = nullptr;
 };

@@ -92,9 +92,7 @@ TEST(Soak, HandlesAndMemoryStayFlat) {
   // Apply with the setup window's switch, remove with the panel's, clicked through the mask.
   Soak(p, "mask", cycles, {100}, [&](int) {
     HWND setup = p.setup();
-    const std::vector<HWND> before = p.Windows();
-    RunningProgram::Click(::GetDlgItem(setup, setup_ids::k图形按钮1));
-    HWND panel = p.WaitForNewWindow(before);
+    HWND panel = p.ClickForNewWindow(::GetDlgItem(setup, setup_ids::k图形按钮1));
     if (!panel || !WaitFor([&] { return LayeredOf(setup).ok; })) return false;
     RunningProgram::Click(::GetDlgItem(panel, panel_ids::k图形按钮1));
     return p.WaitForFreshSetup(setup) && WaitFor([&] { return !::IsWindow(panel); });
@@ -115,9 +113,7 @@ TEST(Soak, HandlesAndMemoryStayFlat) {
   Soak(p, "about", paths, {}, [&](int) {
     ordinary.Raise();
     HWND setup = p.setup();
-    const std::vector<HWND> before = p.Windows();
-    RunningProgram::Click(::GetDlgItem(setup, setup_ids::k按钮1));
-    HWND about = p.WaitForNewWindow(before);
+    HWND about = p.ClickForNewWindow(::GetDlgItem(setup, setup_ids::k按钮1));
     if (!about) return false;
     RunningProgram::Click(::GetDlgItem(about, about_ids::k按钮1));
     return WaitFor([&] { return !::IsWindow(about) && ::IsWindowEnabled(setup); });

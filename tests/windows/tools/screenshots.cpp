@@ -63,9 +63,7 @@ int wmain(int argc, wchar_t** argv) {
   Pump(500);
   SaveScreenRect(WindowRect(panel), out + L"mask-panel.bmp");
 
-  const std::vector<HWND> before = p.Windows();
-  p.Click(::GetDlgItem(panel, panel_ids::k按钮1));
-  HWND about = p.WaitForNewWindow(before);
+  HWND about = p.ClickForNewWindow(::GetDlgItem(panel, panel_ids::k按钮1));
   if (!about) return 3;
   Pump(500);
   SaveScreenRect(WindowRect(about), out + L"about-box.bmp");
